@@ -117,8 +117,7 @@ namespace automation {
 int press(int panel, int control);                  // command button; toggle, check box, switch
                                                     // and LED flip their value
 int set_value(int panel, int control, int value);   // switches, rings (by item value), numerics
-int set_value(int panel, int control, double value);  // numerics: brought into min..max and onto
-                                                      // the increment grid
+int set_value(int panel, int control, double value);  // numerics: brought into min..max
 int set_value(int panel, int control, const char* value);  // string controls
 int select_index(int panel, int control, int index);       // ring or list line; commit
 int double_click(int panel, int control, int index);       // list line: highlight it, then
