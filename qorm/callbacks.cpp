@@ -43,6 +43,10 @@ constexpr NamedCallback kCallbacks[] = {
 }  // namespace
 
 void qorm_register_callbacks() {
+    // Registrations outlive every run (and a restart of the run-time), so once is enough.
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
     for (const NamedCallback& callback : kCallbacks) {
         uir::register_callback(callback.name, callback.function);
     }

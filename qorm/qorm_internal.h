@@ -26,7 +26,7 @@ int channel_of(const ChannelTable& table, int control);
 // The record attached to a panel as its callback data; null when there is none.
 ModuleInstance* record_of(int panel);
 
-// Registers the layout and every callback it names with the run-time.
+// Registers the layout and every callback it names with the run-time, once per process.
 void qorm_register_callbacks();
 
 // Instance lifecycle.
