@@ -1,0 +1,61 @@
+// MP's grid: the places the channel rows, the latch lamps and the frames around them share.
+// MP is 630 wide and 558 high. Channels 1-15 fill the left bank, 16-30 the right one; beside
+// them the side column holds the group, mode and run controls; below them the latch lamps run
+// in two rows of thirty.
+#pragma once
+
+namespace layout::mp {
+
+inline constexpr int kPanelWidth = 630;
+inline constexpr int kPanelHeight = 558;
+
+inline constexpr int kChannels = 30;
+inline constexpr int kChannelsPerBank = 15;
+
+// Bank frames.
+inline constexpr int kBankTop = 62;
+inline constexpr int kBankHeight = 338;
+inline constexpr int kBankWidth = 196;
+inline constexpr int kBankLeft[2] = {4, 204};
+
+// Channel rows inside a bank.
+inline constexpr int kRowTop = kBankTop + 5;
+inline constexpr int kRowPitch = 22;
+inline constexpr int kRowHeight = 20;
+
+// Columns, from the bank frame's left edge. The line ring's label (the channel number) takes
+// the 16 pixels before it.
+inline constexpr int kLineCol = 26;
+inline constexpr int kLineWidth = 42;
+inline constexpr int kSwitchCol = 74;
+inline constexpr int kSwitchWidth = 20;
+inline constexpr int kTimeCol = 100;
+inline constexpr int kTimeWidth = 62;
+inline constexpr int kStateCol = 168;
+inline constexpr int kStateWidth = 22;
+
+// Latch frame and lamps: row "Л1" carries the channel numbers above its lamps.
+inline constexpr int kLatchTop = 404;
+inline constexpr int kLatchHeight = 88;
+inline constexpr int kLatchLeft = 4;
+inline constexpr int kLatchWidth = 512;
+inline constexpr int kLampLeft = 32;
+inline constexpr int kLampPitch = 16;
+inline constexpr int kLampSize = 14;
+inline constexpr int kLamp1Top = 450;
+inline constexpr int kLamp2Top = 470;
+
+constexpr int channel_bank(int channel) {
+    return (channel - 1) / kChannelsPerBank;
+}
+constexpr int channel_row_top(int channel) {
+    return kRowTop + (channel - 1) % kChannelsPerBank * kRowPitch;
+}
+constexpr int channel_col(int channel, int col) {
+    return kBankLeft[channel_bank(channel)] + col;
+}
+constexpr int lamp_left(int channel) {
+    return kLampLeft + (channel - 1) * kLampPitch;
+}
+
+}  // namespace layout::mp
