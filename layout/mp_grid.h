@@ -26,13 +26,13 @@ inline constexpr int kRowHeight = 20;
 // Columns, from the bank frame's left edge. The line ring's label (the channel number) takes
 // the 16 pixels before it.
 inline constexpr int kLineCol = 26;
-inline constexpr int kLineWidth = 42;
-inline constexpr int kSwitchCol = 74;
+inline constexpr int kLineWidth = 46;
+inline constexpr int kSwitchCol = 78;
 inline constexpr int kSwitchWidth = 20;
-inline constexpr int kTimeCol = 100;
-inline constexpr int kTimeWidth = 62;
-inline constexpr int kStateCol = 168;
-inline constexpr int kStateWidth = 22;
+inline constexpr int kTimeCol = 104;
+inline constexpr int kTimeWidth = 60;
+inline constexpr int kStateCol = 170;
+inline constexpr int kStateWidth = 20;
 
 // Latch frame and lamps: row "Л1" carries the channel numbers above its lamps.
 inline constexpr int kLatchTop = 404;

@@ -1,6 +1,7 @@
 // MP: the main panel, its menu bar, and its controls gathered into one list.
 #include <vector>
 
+#include "mp_grid.h"
 #include "panels.h"
 #include "qorm_uir.h"
 
@@ -50,8 +51,8 @@ const uir::PanelSpec& mp_panel() {
                                          .title = "QORM",
                                          .top = 50,
                                          .left = 51,
-                                         .height = 558,
-                                         .width = 630,
+                                         .height = mp::kPanelHeight,
+                                         .width = mp::kPanelWidth,
                                          .callback = "mpClose",
                                          .controls = controls,
                                          .menu_bar = &kMenuBar};
