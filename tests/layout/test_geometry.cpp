@@ -200,3 +200,35 @@ TEST(Geometry, LatchLampsFormTwoHeadedRows) {
 }
 
 }  // namespace
+
+namespace {
+
+// Advance widths measured with the 9-point sans-serif font of the Qt view: the estimate used
+// above must not fall below them, nor waste more than a fifth.
+TEST(TextWidth, BoundsTheViewFontClosely) {
+    const std::pair<const char*, int> kMeasured[] = {{"Переключение по таймеру", 170},
+                                                     {"Тригеры фиксации переключения", 217},
+                                                     {"Формирователь токовых команд", 208},
+                                                     {"Самоконтроль", 91},
+                                                     {"Сброс триггеров", 105},
+                                                     {"ВЫКЛ", 36},
+                                                     {"Кр.ЛА", 37},
+                                                     {"30", 15},
+                                                     {"10.235", 42},
+                                                     {"Версия  драйвера", 113},
+                                                     {"__Закрыть", 53}};
+    for (auto [text, measured] : kMeasured) {
+        EXPECT_GE(text_width(text), measured) << text;
+        EXPECT_LE(text_width(text), measured * 6 / 5) << text;
+    }
+}
+
+TEST(TextWidth, WordsMoveDownWhenTheyDoNotFit) {
+    constexpr const char* kText = "Завершить работу с мезонином QORM?";
+    EXPECT_EQ(layout_test::wrapped_lines(kText, 400), 1);
+    EXPECT_EQ(layout_test::wrapped_lines(kText, 232), 2);
+    EXPECT_EQ(layout_test::wrapped_lines(kText, 130), 3);
+    EXPECT_EQ(layout_test::wrapped_lines("Формирователь токовых команд\n30 каналов", 400), 2);
+}
+
+}  // namespace
