@@ -1,7 +1,7 @@
 // MP's grid: the places the channel rows, the latch lamps and the frames around them share.
 // MP is 630 wide and 558 high. Channels 1-15 fill the left bank, 16-30 the right one; beside
-// them the side column holds the group, mode and run controls; below them the latch lamps run
-// in two rows of thirty.
+// them the side column holds the group, mode and run controls; below them, across the panel,
+// the state controls and the latch lamps in two rows of thirty.
 #pragma once
 
 namespace layout::mp {
@@ -13,13 +13,13 @@ inline constexpr int kChannels = 30;
 inline constexpr int kChannelsPerBank = 15;
 
 // Bank frames.
-inline constexpr int kBankTop = 62;
-inline constexpr int kBankHeight = 338;
+inline constexpr int kBankTop = 56;
+inline constexpr int kBankHeight = 336;
 inline constexpr int kBankWidth = 196;
 inline constexpr int kBankLeft[2] = {4, 204};
 
 // Channel rows inside a bank.
-inline constexpr int kRowTop = kBankTop + 5;
+inline constexpr int kRowTop = kBankTop + 4;
 inline constexpr int kRowPitch = 22;
 inline constexpr int kRowHeight = 20;
 
@@ -34,16 +34,17 @@ inline constexpr int kTimeWidth = 60;
 inline constexpr int kStateCol = 170;
 inline constexpr int kStateWidth = 20;
 
-// Latch frame and lamps: row "Л1" carries the channel numbers above its lamps.
-inline constexpr int kLatchTop = 404;
-inline constexpr int kLatchHeight = 88;
+// State and latch frame. Row "Л1" carries the channel numbers above its lamps; the pitch
+// leaves a gap between two-digit numbers.
+inline constexpr int kLatchTop = 396;
+inline constexpr int kLatchHeight = 96;
 inline constexpr int kLatchLeft = 4;
-inline constexpr int kLatchWidth = 512;
-inline constexpr int kLampLeft = 32;
-inline constexpr int kLampPitch = 16;
+inline constexpr int kLatchWidth = 622;
+inline constexpr int kLampLeft = 40;
+inline constexpr int kLampPitch = 19;
 inline constexpr int kLampSize = 14;
-inline constexpr int kLamp1Top = 450;
-inline constexpr int kLamp2Top = 470;
+inline constexpr int kLamp1Top = 457;
+inline constexpr int kLamp2Top = 475;
 
 constexpr int channel_bank(int channel) {
     return (channel - 1) / kChannelsPerBank;

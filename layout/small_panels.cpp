@@ -27,7 +27,7 @@ constexpr uir::CtrlSpec kAboutControls[] = {
 
 constexpr uir::CtrlSpec kExitPopupControls[] = {
     text_message(EXIT_POPUP_TEXTMSG, "EXIT_POPUP_TEXTMSG", "Завершить работу с мезонином QORM?",
-                 {10, 10, 232, 30}),
+                 {12, 60, 180, 30}),
     command_button(EXIT_POPUP_EXIT_YES, "EXIT_POPUP_EXIT_YES", "ДА", "exit_yes", {58, 34, 84, 26}),
     command_button(EXIT_POPUP_EXIT_NO, "EXIT_POPUP_EXIT_NO", "НЕТ", "closePanelCB",
                    {58, 134, 84, 26}),
