@@ -1,6 +1,7 @@
 // What each control is and the state it has when its panel is loaded.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -17,74 +18,52 @@ std::string str(const char* s) {
     return s ? s : "<null>";
 }
 
-// Value types per kind, as the code reads and writes them.
-TEST(Kinds, ValueTypesFollowTheKind) {
-    for (const auto& p : qorm_layout().panels) {
-        for (const auto& c : p.controls) {
-            SCOPED_TRACE(c.constant_name);
-            switch (c.kind) {
-                case CTRL_COMMAND_BUTTON:
-                case CTRL_DECORATION:
-                case CTRL_PICTURE:
-                case CTRL_TIMER:
-                    EXPECT_EQ(c.data_type, VAL_NO_TYPE);
-                    break;
-                case CTRL_TOGGLE_BUTTON:
-                case CTRL_CHECK_BOX:
-                case CTRL_BINARY_SWITCH:
-                case CTRL_LED:
-                    EXPECT_EQ(c.data_type, VAL_INTEGER);
-                    EXPECT_TRUE(c.value == 0 || c.value == 1);
-                    break;
-                case CTRL_RING:
-                    EXPECT_EQ(c.data_type, VAL_SHORT_INTEGER);
-                    break;
-                case CTRL_STRING:
-                case CTRL_TEXT_MSG:
-                case CTRL_TEXT_BOX:
-                    EXPECT_EQ(c.data_type, VAL_STRING);
-                    EXPECT_NE(c.text, nullptr) << "text controls start with a text";
-                    break;
-                case CTRL_NUMERIC:
-                    EXPECT_TRUE(c.data_type == VAL_FLOAT || c.data_type == VAL_SHORT_INTEGER ||
-                                c.data_type == VAL_UNSIGNED_SHORT_INTEGER);
-                    break;
-                default:
-                    ADD_FAILURE() << "unexpected kind " << c.kind;
-            }
-            EXPECT_TRUE(c.visible) << "every control is visible at load";
-        }
-    }
-}
+// Per kind: the value type the code reads and writes, and whether the operator can change it.
+// Numerics and lamps are operable only where noted; their types are checked with their values.
+struct KindRule {
+    int kind;
+    int data_type;  // -1: varies
+    bool hot;
+};
+constexpr KindRule kKindRules[] = {
+    {CTRL_COMMAND_BUTTON, VAL_NO_TYPE, true},
+    {CTRL_TOGGLE_BUTTON, VAL_INTEGER, true},
+    {CTRL_CHECK_BOX, VAL_INTEGER, true},
+    {CTRL_BINARY_SWITCH, VAL_INTEGER, true},
+    {CTRL_LED, VAL_INTEGER, true},
+    {CTRL_NUMERIC, -1, false},
+    {CTRL_STRING, VAL_STRING, false},
+    {CTRL_RING, VAL_SHORT_INTEGER, true},
+    {CTRL_TEXT_BOX, VAL_STRING, false},
+    {CTRL_TEXT_MSG, VAL_STRING, false},
+    {CTRL_DECORATION, VAL_NO_TYPE, false},
+    {CTRL_PICTURE, VAL_NO_TYPE, false},
+    {CTRL_TIMER, VAL_NO_TYPE, true},
+};
 
-// What the operator can change: the buttons, switches, rings, times and latch lamps; all else
-// only shows.
-TEST(Kinds, IndicatorsAndOperableControls) {
+TEST(Kinds, ValueTypesAndModes) {
     std::set<int> hot_numerics = {MP_GT};
     for (int ch = 1; ch <= 30; ++ch) hot_numerics.insert(channel(ch).t);
     for (const auto& p : qorm_layout().panels) {
         for (const auto& c : p.controls) {
             SCOPED_TRACE(c.constant_name);
-            bool hot = false;
-            switch (c.kind) {
-                case CTRL_COMMAND_BUTTON:
-                case CTRL_TOGGLE_BUTTON:
-                case CTRL_CHECK_BOX:
-                case CTRL_BINARY_SWITCH:
-                case CTRL_RING:
-                case CTRL_TIMER:
-                    hot = true;
-                    break;
-                case CTRL_NUMERIC:
-                    hot = p.id == MP && hot_numerics.count(c.id);
-                    break;
-                case CTRL_LED:
-                    hot = c.id != MP_LED;
-                    break;
-                default:
-                    break;
+            const auto* rule = std::find_if(std::begin(kKindRules), std::end(kKindRules),
+                                            [&](const KindRule& r) { return r.kind == c.kind; });
+            ASSERT_NE(rule, std::end(kKindRules)) << "unexpected kind " << c.kind;
+            if (rule->data_type >= 0) {
+                EXPECT_EQ(c.data_type, rule->data_type);
             }
+            if (rule->data_type == VAL_STRING) {
+                EXPECT_NE(c.text, nullptr) << "starts with a text";
+            }
+            if (rule->data_type == VAL_INTEGER) {
+                EXPECT_TRUE(c.value == 0 || c.value == 1);
+            }
+            bool hot = rule->hot;
+            if (c.kind == CTRL_NUMERIC) hot = p.id == MP && hot_numerics.count(c.id);
+            if (c.kind == CTRL_LED) hot = !(p.id == MP && c.id == MP_LED);
             EXPECT_EQ(c.mode, hot ? VAL_HOT : VAL_INDICATOR);
+            EXPECT_TRUE(c.visible) << "every control is visible at load";
         }
     }
 }
