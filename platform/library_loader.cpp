@@ -75,8 +75,13 @@ const std::vector<Symbol<KelbaseApi>> kKelbaseSymbols = {
 #undef QORM_SYMBOL
 
 template <class Api>
-LoadOutcome load_table(Api& table, const std::vector<Symbol<Api>>& symbols,
-                       const std::vector<std::string>& candidates, const std::string& label) {
+void disable(Api& table, const std::vector<Symbol<Api>>& symbols) noexcept {
+    for (const auto& s : symbols) s.set_missing(table);
+}
+
+template <class Api>
+LoadOutcome try_candidates(Api& table, const std::vector<Symbol<Api>>& symbols,
+                           const std::vector<std::string>& candidates, const std::string& label) {
     LoadOutcome out;
     std::vector<std::string> reasons;
     std::string first_incomplete;
@@ -111,12 +116,25 @@ LoadOutcome load_table(Api& table, const std::vector<Symbol<Api>>& symbols,
         }
         reasons.push_back(text);
     }
-    for (const auto& s : symbols) s.set_missing(table);
+    disable(table, symbols);
     out.text = first_incomplete.empty() ? "Не найдена библиотека " + label : first_incomplete;
     out.problem = out.text;
     if (!reasons.empty() && !(reasons.size() == 1 && reasons.front() == out.text))
         out.problem += " (" + join(reasons, "; ") + ")";
     return out;
+}
+
+// Loading runs inside the first call of a C interface: nothing may be thrown out of it.
+template <class Api>
+LoadOutcome load_table(Api& table, const std::vector<Symbol<Api>>& symbols,
+                       const std::vector<std::string>& candidates,
+                       const std::string& label) noexcept {
+    try {
+        return try_candidates(table, symbols, candidates, label);
+    } catch (...) {
+        disable(table, symbols);
+        return LoadOutcome{};
+    }
 }
 
 // Texts for the error_message of a module driver table whose library is missing.
@@ -129,12 +147,16 @@ template <std::size_t Slot>
 ViStatus missing_error_message(ViSession, ViStatus status, ViChar message[]) {
     if (message == nullptr) return VI_ERROR_LIBRARY_NFOUND;
     const std::string& missing = missing_texts()[Slot];
-    if (status == VI_ERROR_LIBRARY_NFOUND) {
+    try {
+        if (status == VI_ERROR_LIBRARY_NFOUND) {
+            copy_text(message, KELQORM_TEXT_LEN, missing);
+        } else {
+            // The driver that would translate this status is the missing one.
+            std::string hex = format_status(status).substr(2);
+            copy_text(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
+        }
+    } catch (...) {
         copy_text(message, KELQORM_TEXT_LEN, missing);
-    } else {
-        // The driver that would translate this status is the missing one.
-        std::string hex = format_status(status).substr(2);
-        copy_text(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
     }
     return VI_ERROR_LIBRARY_NFOUND;
 }
@@ -149,6 +171,17 @@ constexpr auto kMissingErrorMessages = make_error_messages(std::make_index_seque
 
 }  // namespace
 
+void disable(VisaApi& table) noexcept {
+    disable(table, kVisaSymbols);
+}
+void disable(KelqormApi& table) noexcept {
+    disable(table, kKelqormSymbols);
+    table.error_message = kMissingErrorMessages[kSystemSlot];
+}
+void disable(KelbaseApi& table) noexcept {
+    disable(table, kKelbaseSymbols);
+}
+
 LoadOutcome load_into(VisaApi& table, const std::vector<std::string>& candidates,
                       const std::string& label) {
     return load_table(table, kVisaSymbols, candidates, label);
@@ -159,7 +192,10 @@ LoadOutcome load_into(KelqormApi& table, const std::vector<std::string>& candida
     LoadOutcome out = load_table(table, kKelqormSymbols, candidates, label);
     if (!out.complete) {
         text_slot %= kTextSlots;
-        missing_texts()[text_slot] = out.text;
+        try {
+            missing_texts()[text_slot] = out.text;
+        } catch (...) {
+        }
         table.error_message = kMissingErrorMessages[text_slot];
     }
     return out;

@@ -34,4 +34,9 @@ LoadOutcome load_into(KelqormApi& table, const std::vector<std::string>& candida
 LoadOutcome load_into(KelbaseApi& table, const std::vector<std::string>& candidates,
                       const std::string& label);
 
+// Makes every operation of the table report its library missing, allocating nothing.
+void disable(VisaApi& table) noexcept;
+void disable(KelqormApi& table) noexcept;
+void disable(KelbaseApi& table) noexcept;
+
 }  // namespace platform::detail

@@ -70,8 +70,13 @@ detail::LoadOutcome load_system(KelbaseApi& t) {
 template <class Api>
 const Api& resolved() {
     SystemLibrary<Api>& lib = library<Api>();
-    std::call_once(lib.once, [&lib] {
-        lib.problem = load_system(lib.resolved).problem;
+    std::call_once(lib.once, [&lib]() noexcept {
+        try {
+            lib.problem = load_system(lib.resolved).problem;
+        } catch (...) {
+            // Out of memory while naming the candidates: the library counts as missing.
+            detail::disable(lib.resolved);
+        }
         lib.tried.store(true, std::memory_order_release);
     });
     return lib.resolved;

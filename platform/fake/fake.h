@@ -42,7 +42,8 @@
 //      nothing else happens: pointers are not touched and a scripted status is not used up.
 //   3. A scripted status (fail()) is taken: a negative one is returned at once and the operation
 //      has no effect (out-arguments untouched). A zero or positive one (a warning) lets the
-//      operation take its effect, and is returned in place of the effect's own status.
+//      operation take its effect, and is returned in place of the effect's own status unless
+//      the effect failed (a warning never hides a failure).
 //   4. The effect: the operation's hook when one is set, otherwise its default behaviour,
 //      described beside each answer below.
 //
