@@ -251,8 +251,8 @@ namespace {
 // character. `seen` keeps a thread from being added twice in one step, which also ends loops
 // of repeated groups that can match nothing.
 void add_thread(const std::vector<SearchExpression::Inst>& program, int pc, std::vector<int>& list,
-                std::vector<int>& seen, int step) {
-    std::vector<int> pending{pc};
+                std::vector<int>& seen, int step, std::vector<int>& pending) {
+    pending.assign(1, pc);
     while (!pending.empty()) {
         int at = pending.back();
         pending.pop_back();
@@ -279,8 +279,11 @@ bool SearchExpression::matches_name(std::string_view name) const {
     std::vector<int> seen(program_.size(), -1);
     std::vector<int> current;
     std::vector<int> next;
+    std::vector<int> pending;
+    current.reserve(program_.size());
+    next.reserve(program_.size());
     int step = 0;
-    add_thread(program_, 0, current, seen, step);
+    add_thread(program_, 0, current, seen, step, pending);
     for (char c : name) {
         ++step;
         next.clear();
@@ -288,7 +291,7 @@ bool SearchExpression::matches_name(std::string_view name) const {
             const Inst& inst = program_[static_cast<std::size_t>(pc)];
             if (inst.op == Op::any_of &&
                 sets_[static_cast<std::size_t>(inst.x)].test(static_cast<unsigned char>(c))) {
-                add_thread(program_, pc + 1, next, seen, step);
+                add_thread(program_, pc + 1, next, seen, step, pending);
             }
         }
         current.swap(next);
