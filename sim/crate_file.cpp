@@ -73,7 +73,7 @@ class CrateReader {
     bool check_keys(const YAML::Node& map, Keys allowed) {
         std::set<std::string> seen;
         for (auto it = map.begin(); it != map.end(); ++it) {
-            const YAML::Node& key = it->first;
+            const YAML::Node key = it->first;  // a copy: the iterator hands out a temporary
             std::string name = key.IsScalar() ? key.Scalar() : std::string();
             bool known = false;
             for (const char* a : allowed) known = known || name == a;
