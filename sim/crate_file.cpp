@@ -325,8 +325,11 @@ std::optional<Crate> load_crate_text(std::string_view text, const std::string& s
     CrateReader reader(source);
     std::optional<Crate> crate;
     try {
-        YAML::Node root = YAML::Load(std::string(text));
-        if (!root || root.IsNull()) {
+        std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
+        YAML::Node root = documents.empty() ? YAML::Node() : documents.front();
+        if (documents.size() > 1) {
+            reader.fail(documents[1], "a crate file holds one YAML document, not several");
+        } else if (!root || root.IsNull()) {
             reader.fail_at(YAML::Mark(),
                            "the file is empty; a crate file is a mapping with an "
                            "'instruments' list");

@@ -166,6 +166,7 @@ TEST(CrateFile, RefusalsNameFileLineAndReason) {
         {"- resource: VXI0::8::INSTR\n", "test.yaml:1: ", "a crate file is a mapping"},
         {"instruments:\n  - resource: [VXI0\n", "test.yaml:", ""},
         {"", "test.yaml:1: ", "the file is empty"},
+        {"instruments: []\n---\ninstruments: []\n", "test.yaml:3: ", "one YAML document"},
     };
     for (const Case& c : cases) {
         std::string error = refusal(c.text);
