@@ -253,6 +253,17 @@ TEST_F(ModuleTest, TriggerThatCameDuringALongWaitStillRunsItsTimeFromTheTrigger)
     EXPECT_EQ(states(vi)[0], 0);
 }
 
+TEST_F(ModuleTest, LatchesClearedAfterAnUnobservedTriggerStayCleared) {
+    ASSERT_EQ(kelqorm.config_trigger(vi, 0), VI_SUCCESS);
+    ASSERT_EQ(kelqorm.cmd_config(vi, 1, 1, 0.25), VI_SUCCESS);
+    Lines run = lines_with({{1, 1}});
+    ASSERT_EQ(kelqorm.start(vi, run.data()), VI_SUCCESS);
+    clock_ = 102;  // the trigger came at 100.5 and the channel was released at 100.75
+    ASSERT_EQ(kelqorm.reset_trig(vi, 0), VI_SUCCESS);
+    EXPECT_EQ(latches(vi)[0], 0) << "the trigger happened before the clearing";
+    EXPECT_EQ(running(vi), 0);
+}
+
 TEST_F(ModuleTest, ArmedSequenceCanBeStoppedAndNeverFires) {
     ASSERT_EQ(kelqorm.config_trigger(vi, 0), VI_SUCCESS);
     Lines run = lines_with({{1, 1}});
