@@ -1,0 +1,128 @@
+#include "call_text.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "text_buffer.h"
+
+namespace platform {
+
+namespace {
+
+struct AttributeName {
+    ViAttr id;
+    const char* name;
+};
+
+constexpr AttributeName kAttributeNames[] = {
+    {VI_ATTR_RSRC_NAME, "VI_ATTR_RSRC_NAME"},
+    {VI_ATTR_INTF_INST_NAME, "VI_ATTR_INTF_INST_NAME"},
+    {VI_ATTR_MAINFRAME_LA, "VI_ATTR_MAINFRAME_LA"},
+    {VI_ATTR_SLOT, "VI_ATTR_SLOT"},
+    {VI_ATTR_VXI_LA, "VI_ATTR_VXI_LA"},
+    {VI_ATTR_MODEL_CODE, "VI_ATTR_MODEL_CODE"},
+    {VI_ATTR_MANF_ID, "VI_ATTR_MANF_ID"},
+    {VI_ATTR_INTF_TYPE, "VI_ATTR_INTF_TYPE"},
+    {VI_ATTR_INTF_NUM, "VI_ATTR_INTF_NUM"},
+};
+
+std::string hex8(ViUInt32 value) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(value));
+    return buf;
+}
+
+}  // namespace
+
+std::string format_integer(long long value) {
+    return std::to_string(value);
+}
+
+std::string format_real(double value) {
+    // to_chars ignores the locale: the Qt view may switch the process to a Russian locale,
+    // whose decimal comma would change every logged time.
+    char buf[32];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+    if (ec != std::errc()) return "?";
+    return std::string(buf, end);
+}
+
+std::string format_status(ViStatus status) {
+    return hex8(static_cast<ViUInt32>(status));
+}
+
+std::string format_text(const char* text, std::size_t buffer_size) {
+    if (text == nullptr) return "null";
+    std::size_t n = bounded_length(text, buffer_size);
+    std::string out = "\"";
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\x%02X", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    out += '"';
+    if (n == buffer_size) out += "...";
+    return out;
+}
+
+std::string format_codes(const ViInt16* codes, std::size_t count) {
+    if (codes == nullptr) return "null";
+    std::string out = "[";
+    for (std::size_t i = 0; i < count;) {
+        std::size_t run = 1;
+        while (i + run < count && codes[i + run] == codes[i]) ++run;
+        if (i > 0) out += ' ';
+        if (run >= 3) {
+            out += std::to_string(codes[i]) + '*' + std::to_string(run);
+            i += run;
+        } else {
+            out += std::to_string(codes[i]);
+            i += 1;
+        }
+    }
+    return out + ']';
+}
+
+std::string format_attribute(ViAttr attribute) {
+    for (const auto& a : kAttributeNames)
+        if (a.id == attribute) return a.name;
+    return hex8(attribute);
+}
+
+std::string CallText::str() const {
+    return op_ + '(' + join(args_, ", ") + ')';
+}
+
+std::string join(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) out += separator;
+        out += parts[i];
+    }
+    return out;
+}
+
+}  // namespace platform

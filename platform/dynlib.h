@@ -1,0 +1,15 @@
+// Opening shared libraries at run time: dlopen on Linux, LoadLibrary on Windows.
+#pragma once
+
+#include <string>
+
+namespace platform::dynlib {
+
+// Opens the library by name (searched the system's usual way) or by path. Returns null and the
+// system's reason in *error when it cannot be opened.
+void* open(const std::string& name, std::string* error);
+// The address of an exported function, or null.
+void* symbol(void* handle, const char* name);
+void close(void* handle);
+
+}  // namespace platform::dynlib

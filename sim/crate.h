@@ -1,0 +1,66 @@
+// What a simulated crate holds: its instruments as VISA resources, the carriers among them with
+// what is fitted at their mezzanine positions, and how each QORM module behaves. A crate comes
+// from a crate file (crate_file.cpp) or is built in code; sim::install makes it the world.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+inline constexpr int kChannels = 30;
+inline constexpr int kPositions = 4;
+inline constexpr int kQormType = 12;
+inline constexpr double kDefaultTriggerDelay = 0.5;  // seconds from an armed start to the trigger
+
+struct SelfTestFailure {
+    int16_t result = 1;  // never 0: 0 is a pass
+    std::string text;    // at most 255 bytes
+};
+
+struct Mezzanine {
+    int position = 0;  // 1 to 4
+    int type = kQormType;
+
+    // The rest describes a QORM (type 12) and is ignored for other types.
+    std::string hardware_revision = "4.2";  // the first character selects the time step
+    bool test_connector = true;             // the loop-back connector is plugged in
+    bool connect_warning = false;           // kelqorm_connect reports "opened with faults"
+    std::optional<SelfTestFailure> self_test_failure;
+    std::vector<int> broken_channels;   // channels 1-30 whose output stage is dead
+    std::map<int, int> stuck_channels;  // channel 1-30 -> the state code (0-3) it always reports
+
+    bool is_qorm() const { return type == kQormType; }
+};
+
+struct Carrier {
+    bool busy = false;  // held by another program: the drivers cannot open it
+    // Delay of the carrier's trigger after a start in start mode 0; empty: it never comes.
+    std::optional<double> trigger_delay = kDefaultTriggerDelay;
+    std::vector<Mezzanine> mezzanines;
+};
+
+// One VISA resource. An attribute left empty takes its default when the resource is on a VXI or
+// GPIB-VXI interface (the logical address from the name, slot -1, the rest 0) and is not
+// supported (VI_ERROR_NSUP_ATTR) on other interfaces.
+struct Instrument {
+    std::string resource;                              // VISA resource name, at most 255 characters
+    std::optional<std::string> interface_description;  // VI_ATTR_INTF_INST_NAME, else derived
+    std::optional<int16_t> slot;
+    std::optional<int16_t> mainframe_la;
+    std::optional<int16_t> logical_address;
+    std::optional<uint16_t> model_code;
+    std::optional<uint16_t> manufacturer_id;
+    std::optional<Carrier> carrier;  // present: the carrier driver can open this resource
+};
+
+struct Crate {
+    std::string name;
+    bool visa_missing = false;  // every VISA call fails with VI_ERROR_LIBRARY_NFOUND
+    std::vector<Instrument> instruments;
+};
+
+}  // namespace sim

@@ -1,0 +1,124 @@
+#include "sim/faults.h"
+
+#include <algorithm>
+
+#include "sim/text.h"
+#include "sim/world.h"
+
+namespace sim {
+namespace {
+
+// The operation's own spelling, when `name` names one (in any case).
+const std::string* operation(std::string_view name) {
+    for (const std::string& op : operation_names()) {
+        if (iequals(op, name)) return &op;
+    }
+    return nullptr;
+}
+
+// The module a fault is aimed at: by carrier and position, or the module of the lowest-numbered
+// connected session when the carrier name is empty.
+Module* target_module(std::string_view carrier, int position) {
+    World& w = world();
+    if (carrier.empty()) {
+        for (const auto& [id, session] : w.module_sessions) {
+            if (session.module >= 0) return &w.modules[static_cast<std::size_t>(session.module)];
+        }
+        return nullptr;
+    }
+    auto index = w.find_resource(carrier);
+    if (!index || position < 1 || position > kPositions) return nullptr;
+    int module = w.resources[*index].module[static_cast<std::size_t>(position - 1)];
+    return module < 0 ? nullptr : &w.modules[static_cast<std::size_t>(module)];
+}
+
+}  // namespace
+
+const std::vector<std::string>& operation_names() {
+    static const std::vector<std::string> names{
+        "viOpenDefaultRM",
+        "viFindRsrc",
+        "viFindNext",
+        "viOpen",
+        "viClose",
+        "viGetAttribute",
+        "kelqorm_init",
+        "kelqorm_connect",
+        "kelqorm_close",
+        "kelqorm_reset",
+        "kelqorm_self_test",
+        "kelqorm_error_message",
+        "kelqorm_revision_query",
+        "kelqorm_manual_cmd",
+        "kelqorm_manual_group_cmd",
+        "kelqorm_cmd_config",
+        "kelqorm_set_cmd_time",
+        "kelqorm_cmd_time_q",
+        "kelqorm_config_trigger",
+        "kelqorm_set_line",
+        "kelqorm_start",
+        "kelqorm_stop",
+        "kelqorm_gstart_q",
+        "kelqorm_state",
+        "kelqorm_trig_state",
+        "kelqorm_reset_trig",
+        "kelqorm_sft_interface",
+        "kelqorm_zqorm_test",
+        "kelbase_init",
+        "kelbase_m_type_q",
+    };
+    return names;
+}
+
+bool fail_next(std::string_view name, ViStatus status, int count) {
+    const std::string* op = operation(name);
+    if (!op || (count <= 0 && count != kUntilCleared)) return false;
+    world().faults[*op] = FaultRule{status, count};
+    return true;
+}
+
+bool fail_always(std::string_view name, ViStatus status) {
+    return fail_next(name, status, kUntilCleared);
+}
+
+bool clear_fault(std::string_view name) {
+    const std::string* op = operation(name);
+    if (!op) return false;
+    world().faults.erase(*op);
+    return true;
+}
+
+void clear_faults() {
+    world().faults.clear();
+}
+
+int pending_failures(std::string_view name) {
+    const std::string* op = operation(name);
+    if (!op) return 0;
+    const auto& faults = world().faults;
+    auto it = faults.find(*op);
+    return it == faults.end() ? 0 : it->second.remaining;
+}
+
+bool stick_channel(std::string_view carrier, int position, int channel, int state) {
+    Module* m = target_module(carrier, position);
+    if (!m || channel < 1 || channel > kChannels || state < -1 || state > 3) return false;
+    m->stick(channel, state);
+    return true;
+}
+
+bool break_channel(std::string_view carrier, int position, int channel, bool broken) {
+    Module* m = target_module(carrier, position);
+    if (!m || channel < 1 || channel > kChannels) return false;
+    m->set_broken(channel, broken);
+    return true;
+}
+
+void set_visa_missing(bool missing) {
+    world().visa_missing = missing;
+}
+bool visa_missing() {
+    return world().visa_missing;
+}
+
+}  // namespace sim

@@ -1,0 +1,45 @@
+// The simulated crate: the program's and the tests' stand-in for the hardware and for the VISA,
+// module-driver and carrier-driver libraries. Its three function tables are those of
+// platform/bindings.h, so nothing above the bindings can tell it from the system libraries.
+//
+// The simulator is single-threaded like the front panel, reads no wall clock (time comes from the
+// one clock function given to set_clock) and evaluates the modules lazily from that clock.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "bindings.h"
+#include "sim/crate.h"
+#include "sim/faults.h"
+
+namespace sim {
+
+// Reads a crate file. On failure returns nothing and sets *error (when given) to
+// "FILE:LINE: reason"; a file that is refused is not used in part.
+std::optional<Crate> load_crate_file(const std::string& path, std::string* error);
+// The same for crate text held in memory; `source` names it in messages.
+std::optional<Crate> load_crate_text(std::string_view text, const std::string& source,
+                                     std::string* error);
+
+// The built-in crate: a slot-0 controller and one carrier at VXI0::8::INSTR with a QORM at
+// mezzanine position 2.
+Crate default_crate();
+
+// Resets the simulated world to `crate`: every session is forgotten and counting starts again at
+// 1, every module is in its reset state, injected faults are cleared. The clock is kept.
+void install(const Crate& crate);
+
+// The one source of time, in seconds. Until a clock is set, time stands still at 0.
+void set_clock(std::function<double()> clock);
+
+// The simulator's own version text, reported as the driver revision.
+inline constexpr const char* kVersion = "QORM-SIM 1.0";
+
+const platform::VisaApi* visa_api();
+const platform::KelqormApi* kelqorm_api();
+const platform::KelbaseApi* kelbase_api();
+
+}  // namespace sim

@@ -1,0 +1,120 @@
+#include "sim/world.h"
+
+#include "sim/faults.h"
+#include "sim/sim.h"
+#include "sim/status.h"
+#include "sim/text.h"
+
+namespace sim {
+namespace {
+
+std::function<double()>& clock_function() {
+    static std::function<double()> clock;
+    return clock;
+}
+
+Resource make_resource(const Instrument& instrument, std::vector<Module>& modules) {
+    Resource r;
+    r.name = instrument.resource;
+    // Crates are checked when loaded; one built in code with a bad name still gets a resource,
+    // of no known interface, rather than a crash.
+    r.info = parse_resource_name(instrument.resource).value_or(ResourceInfo{});
+    r.description = instrument.interface_description.value_or(interface_description(r.info));
+    r.slot = instrument.slot;
+    r.mainframe_la = instrument.mainframe_la;
+    r.logical_address = instrument.logical_address;
+    r.model_code = instrument.model_code;
+    r.manufacturer_id = instrument.manufacturer_id;
+    if (r.info.is_vxi()) {
+        if (!r.slot) r.slot = static_cast<int16_t>(VI_UNKNOWN_SLOT);
+        if (!r.mainframe_la) r.mainframe_la = 0;
+        if (!r.logical_address)
+            r.logical_address = static_cast<int16_t>(r.info.logical_address.value_or(0));
+        if (!r.model_code) r.model_code = 0;
+        if (!r.manufacturer_id) r.manufacturer_id = 0;
+    }
+    if (instrument.carrier) {
+        r.carrier = true;
+        r.busy = instrument.carrier->busy;
+        for (const Mezzanine& m : instrument.carrier->mezzanines) {
+            if (m.position < 1 || m.position > kPositions) continue;
+            std::size_t at = static_cast<std::size_t>(m.position - 1);
+            r.fitted[at] = m.type;
+            if (m.is_qorm()) {
+                r.module[at] = static_cast<int>(modules.size());
+                modules.emplace_back(m, instrument.carrier->trigger_delay);
+            }
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+World& world() {
+    static World w;
+    return w;
+}
+
+double now() {
+    const auto& clock = clock_function();
+    return clock ? clock() : 0.0;
+}
+
+void set_clock(std::function<double()> clock) {
+    clock_function() = std::move(clock);
+}
+
+void install(const Crate& crate) {
+    World& w = world();
+    w = World{};
+    w.visa_missing = crate.visa_missing;
+    for (const Instrument& instrument : crate.instruments) {
+        w.resources.push_back(make_resource(instrument, w.modules));
+        w.by_name.emplace(lowered(instrument.resource), w.resources.size() - 1);
+    }
+}
+
+std::optional<std::size_t> World::find_resource(std::string_view name) const {
+    auto it = by_name.find(lowered(name));
+    if (it == by_name.end()) return std::nullopt;
+    return it->second;
+}
+
+VisaObject* World::visa_object(ViObject id, VisaObject::Kind kind) {
+    auto it = visa_objects.find(id);
+    if (it == visa_objects.end() || it->second.kind != kind) return nullptr;
+    return &it->second;
+}
+
+ViSession World::add_visa_object(VisaObject object) {
+    ViSession id = next_visa_object++;
+    visa_objects.emplace(id, std::move(object));
+    return id;
+}
+
+Module* World::connected_module(ViSession vi, ViStatus* status) {
+    auto it = module_sessions.find(vi);
+    if (it == module_sessions.end()) {
+        *status = VI_ERROR_INV_OBJECT;
+        return nullptr;
+    }
+    if (it->second.module < 0) {
+        *status = kErrorNotConnected;
+        return nullptr;
+    }
+    *status = VI_SUCCESS;
+    return &modules[static_cast<std::size_t>(it->second.module)];
+}
+
+std::optional<ViStatus> take_fault(std::string_view operation) {
+    auto& faults = world().faults;
+    if (faults.empty()) return std::nullopt;
+    auto it = faults.find(operation);
+    if (it == faults.end()) return std::nullopt;
+    ViStatus status = it->second.status;
+    if (it->second.remaining != kUntilCleared && --it->second.remaining <= 0) faults.erase(it);
+    return status;
+}
+
+}  // namespace sim

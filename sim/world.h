@@ -1,0 +1,103 @@
+// The simulated world behind the three tables: the installed crate's resources and modules, the
+// open VISA objects and module sessions, the injected faults and the clock. One world per
+// process; sim::install resets it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "kelqorm.h"
+#include "sim/crate.h"
+#include "sim/module.h"
+#include "sim/resource_name.h"
+#include "visa.h"
+
+namespace sim {
+
+// A crate instrument as VISA serves it.
+struct Resource {
+    std::string name;
+    ResourceInfo info;
+    std::string description;  // VI_ATTR_INTF_INST_NAME
+    std::optional<int16_t> slot, mainframe_la, logical_address;
+    std::optional<uint16_t> model_code, manufacturer_id;
+    bool carrier = false;
+    bool busy = false;
+    // Per mezzanine position 1-4 (index 0-3): the type code fitted, and the module when a QORM.
+    std::array<std::optional<int>, kPositions> fitted{};
+    std::array<int, kPositions> module{-1, -1, -1, -1};  // index into World::modules
+};
+
+struct VisaObject {
+    enum class Kind { resource_manager, find_list, instrument } kind = Kind::instrument;
+    ViSession owner = 0;             // the resource manager it was opened through; 0 for none
+    std::size_t resource = 0;        // instrument: index into World::resources
+    std::vector<std::size_t> found;  // find list: the matching resources
+    std::size_t next = 0;            // find list: the next one viFindNext gives
+
+    static VisaObject make(Kind kind, ViSession owner = 0, std::size_t resource = 0) {
+        VisaObject o;
+        o.kind = kind;
+        o.owner = owner;
+        o.resource = resource;
+        return o;
+    }
+};
+
+struct ModuleSession {
+    std::size_t carrier = 0;  // index into World::resources
+    int module = -1;          // index into World::modules once connected
+    kelqorm_TextCallback text_callback = nullptr;
+};
+
+struct FaultRule {
+    ViStatus status = 0;
+    int remaining = 0;  // kUntilCleared (-1) for good
+};
+
+struct World {
+    std::vector<Resource> resources;
+    std::unordered_map<std::string, std::size_t> by_name;  // lower-case name -> resource
+    std::vector<Module> modules;
+
+    std::map<ViObject, VisaObject> visa_objects;
+    ViObject next_visa_object = 1;
+    std::map<ViSession, ModuleSession> module_sessions;
+    ViSession next_module_session = 1;
+
+    bool visa_missing = false;
+    std::map<std::string, FaultRule, std::less<>> faults;
+
+    std::optional<std::size_t> find_resource(std::string_view name) const;
+    VisaObject* visa_object(ViObject id, VisaObject::Kind kind);
+    // The module of a connected session, nullptr when the session is unknown or not connected;
+    // *status tells which.
+    Module* connected_module(ViSession vi, ViStatus* status);
+    ViSession add_visa_object(VisaObject object);
+};
+
+World& world();
+double now();
+
+// The status an injected fault gives for this call of `operation`, if any; counts the call.
+std::optional<ViStatus> take_fault(std::string_view operation);
+
+// Runs an entry point of a C table: an exception never crosses the table.
+template <class F>
+ViStatus guarded(F&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return VI_ERROR_SYSTEM_ERROR;
+    }
+}
+
+}  // namespace sim
