@@ -131,6 +131,7 @@ int find_control(int panel, std::string_view constant_name);
 int find_menu_item(int panel, std::string_view constant_name);
 // Live panels in creation order, and the panels loaded from a layout panel id.
 std::vector<int> panels();
+std::vector<int> panels(int layout_panel_id);
 std::string constant_name(int panel);  // "MP"; empty for panels built in code without one
 
 }  // namespace automation
@@ -165,6 +166,8 @@ void answer_confirm(bool yes);  // queue the answer of the next ConfirmPopup
 // reason to stderr and aborts, so a test fails clearly instead of hanging.
 void on_failure(std::function<void(const std::string& reason)> handler);
 void set_time_limit(double virtual_seconds);  // 0: no limit
+// Whether QuitUserInterface was called in this run, and with what return code.
+bool quit_requested(int* return_code = nullptr);
 
 }  // namespace headless
 
