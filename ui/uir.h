@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/backend.h"
 #include "userint.h"
 
 namespace uir {
@@ -96,8 +97,6 @@ CtrlCallbackPtr find_callback(std::string_view name);
 MenuCallbackPtr find_menu_callback(std::string_view name);
 
 // ---- Backends ---------------------------------------------------------------------------------
-
-class Backend;  // ui/core/backend.h
 
 // Chooses the backend InitUserInterface starts. Without a choice, the headless backend is used.
 void use_backend(std::unique_ptr<Backend> backend);
