@@ -21,7 +21,7 @@ std::string str(const char* s) {
 // The callbacks a layout names, resolved before anything is built.
 struct Resolved {
     CtrlCallbackPtr panel_callback = nullptr;
-    std::vector<CtrlCallbackPtr> ctrl_callbacks;               // per control of the spec
+    std::vector<CtrlCallbackPtr> ctrl_callbacks;               // per control of the layout
     std::vector<std::vector<MenuCallbackPtr>> item_callbacks;  // per menu, per item
 };
 
@@ -153,14 +153,14 @@ std::unique_ptr<CtrlRec> build_ctrl(const CtrlSpec& cs, CtrlCallbackPtr callback
     return c;
 }
 
-void build_menu_bar(PanelRec& p, const MenuBarSpec& spec, const Resolved& r) {
+void build_menu_bar(PanelRec& p, const MenuBarSpec& data, const Resolved& r) {
     auto bar = std::make_unique<MenuBarRec>();
     bar->handle = next_handle();
     bar->panel = p.handle;
-    bar->constant_name = str(spec.constant_name);
+    bar->constant_name = str(data.constant_name);
     int top_id = 0;
-    for (std::size_t m = 0; m < spec.menus.size(); ++m) {
-        const MenuSpec& ms = spec.menus[m];
+    for (std::size_t m = 0; m < data.menus.size(); ++m) {
+        const MenuSpec& ms = data.menus[m];
         Menu menu;
         menu.id = ms.id;
         menu.constant_name = str(ms.constant_name);
