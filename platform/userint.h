@@ -144,6 +144,7 @@ enum {
     UIE_WAIT_NEVER_ENDS = -16,     // headless: a wait with nothing pending and nothing scheduled
     UIE_OUT_OF_MEMORY = -17,
     UIE_INVALID_ARGUMENT = -18,    // a bad kind, size or other argument
+    UIE_TIME_LIMIT = -19,          // headless: the virtual time limit is reached
 };
 
 // Start-up and tear-down.
@@ -252,6 +253,14 @@ int NewMenuItem(int menuBar, int menu, const char* itemName, int before, int sho
 int InsertSeparator(int menuBar, int menu, int before);
 int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int value);
 int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int* value);
+// ATTR_ITEM_NAME: an item's text or a menu's title.
+int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, const char* value);
+int GetMenuBarAttributeString(int menuBar, int menuOrItem, int attribute, char* buffer,
+                              size_t size);
+template <size_t N>
+int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, char (&buffer)[N]) {
+    return GetMenuBarAttributeString(menuBar, menuOrItem, attribute, buffer, N);
+}
 
 // Popups. Both wait for the operator. ConfirmPopup returns 1 for yes, 0 for no.
 int MessagePopup(const char* title, const char* message);

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/backend.h"
 #include "userint.h"
 
 namespace uir {
@@ -97,8 +98,6 @@ MenuCallbackPtr find_menu_callback(std::string_view name);
 
 // ---- Backends ---------------------------------------------------------------------------------
 
-class Backend;  // ui/core/backend.h
-
 // Chooses the backend InitUserInterface starts. Without a choice, the headless backend is used.
 void use_backend(std::unique_ptr<Backend> backend);
 
@@ -131,6 +130,7 @@ int find_control(int panel, std::string_view constant_name);
 int find_menu_item(int panel, std::string_view constant_name);
 // Live panels in creation order, and the panels loaded from a layout panel id.
 std::vector<int> panels();
+std::vector<int> panels(int layout_panel_id);
 std::string constant_name(int panel);  // "MP"; empty for panels built in code without one
 
 }  // namespace automation
@@ -165,6 +165,8 @@ void answer_confirm(bool yes);  // queue the answer of the next ConfirmPopup
 // reason to stderr and aborts, so a test fails clearly instead of hanging.
 void on_failure(std::function<void(const std::string& reason)> handler);
 void set_time_limit(double virtual_seconds);  // 0: no limit
+// Whether QuitUserInterface was called in this run, and with what return code.
+bool quit_requested(int* return_code = nullptr);
 
 }  // namespace headless
 

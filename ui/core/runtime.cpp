@@ -1,0 +1,83 @@
+// Start-up and teardown, the backend's services (popups, Delay, the clock).
+#include <cmath>
+#include <cstdio>
+
+#include "panels.h"
+#include "text.h"
+#include "uir.h"
+
+namespace uir {
+
+void use_backend(std::unique_ptr<Backend> backend) {
+    core::rt().chosen = std::move(backend);
+}
+
+// Teardown destroys the panels without their discard callbacks: the program's records those
+// callbacks would look at may already be gone.
+void shutdown() {
+    core::Runtime& r = core::rt();
+    if (r.busy > 0) {
+        std::fputs("uir: shutdown from inside event processing or a callback is refused\n", stderr);
+        return;
+    }
+    while (!r.panels.empty()) core::destroy_panel(r.panels.begin()->first);
+    while (!r.bars.empty()) core::destroy_menu_bar(r.bars.begin()->first);
+    r.queue.clear();
+    if (r.backend) r.backend->stop();
+    r.backend.reset();
+    r.chosen.reset();
+    r.started = false;
+    r.quit_requested = false;
+}
+
+}  // namespace uir
+
+using namespace uir::core;
+
+int InitUserInterface(void) {
+    Runtime& r = rt();
+    if (r.started) return 0;
+    std::unique_ptr<uir::Backend> b = std::move(r.chosen);
+    if (!b) b = uir::headless::make_backend();
+    if (b->start() < 0) return UIE_BACKEND_FAILED;
+    r.backend = std::move(b);
+    r.started = true;
+    r.quit_requested = false;
+    return 0;
+}
+
+int QuitUserInterface(int returnCode) {
+    Runtime& r = rt();
+    if (!r.started) return UIE_NOT_STARTED;
+    r.quit_requested = true;
+    r.backend->quit(returnCode);
+    return 0;
+}
+
+int MessagePopup(const char* title, const char* message) {
+    if (!rt().started) return UIE_NOT_STARTED;
+    if (int st = check_text(title); st < 0) return st;
+    if (int st = check_text(message); st < 0) return st;
+    BusyScope busy;
+    return backend()->message_popup(title, message);
+}
+
+int ConfirmPopup(const char* title, const char* message) {
+    if (!rt().started) return UIE_NOT_STARTED;
+    if (int st = check_text(title); st < 0) return st;
+    if (int st = check_text(message); st < 0) return st;
+    BusyScope busy;
+    return backend()->confirm_popup(title, message);
+}
+
+int Delay(double seconds) {
+    if (!rt().started) return UIE_NOT_STARTED;
+    if (!std::isfinite(seconds) || seconds < 0) return UIE_OUT_OF_RANGE;
+    BusyScope busy;
+    return backend()->delay(seconds);
+}
+
+double Timer(void) {
+    uir::Backend* b = backend();
+    return b ? b->now() : 0.0;
+}
