@@ -26,9 +26,8 @@ bool bind_libraries(const Options& options, std::string* error) {
         kelbase = sim::kelbase_api();
     }
     if (options.trace) {
-        platform::set_trace_sink([](const std::string& line) {
-            std::fprintf(stderr, "%s\n", line.c_str());
-        });
+        platform::set_trace_sink(
+            [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
         platform::set_trace_clock([] { return Timer(); });
         visa = platform::traced(visa);
         kelqorm = platform::traced(kelqorm);

@@ -24,8 +24,8 @@ void print_version() {
 }
 
 // Headless without an operator: the run ends when nothing more can happen.
-void end_headless_run(const std::string& reason) {
-    std::fprintf(stderr, "qorm: работа без окон окончена: %s\n", reason.c_str());
+void end_headless_run(const std::string&) {
+    std::fprintf(stderr, "qorm: работа без окон окончена: ждать больше нечего\n");
     std::exit(0);
 }
 
@@ -38,7 +38,8 @@ bool choose_backend(const app::Options& options) {
 #ifdef QORM_HAVE_QT
     std::string why;
     if (!uir::qt::display_available(&why)) {
-        std::fprintf(stderr, "qorm: не удаётся открыть дисплей (%s); без окон: --backend=headless\n",
+        std::fprintf(stderr,
+                     "qorm: не удаётся открыть дисплей (%s); без окон: --backend=headless\n",
                      why.c_str());
         return false;
     }

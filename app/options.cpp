@@ -12,7 +12,9 @@ namespace {
 std::string russian_reason(const CLI::ParseError& error) {
     const std::string what = error.what();
     if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
-        return "неизвестный параметр или лишний аргумент: " + what.substr(what.find(':') + 1);
+        std::string extra = what.substr(what.find(':') + 1);
+        extra.erase(0, extra.find_first_not_of(' '));
+        return "неизвестный параметр или лишний аргумент: " + extra;
     }
     if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
         return "недопустимое значение параметра: " + what;
@@ -34,6 +36,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     cli.get_formatter()->label("Options", "Параметры");
     cli.get_formatter()->label("TEXT", "ТЕКСТ");
     cli.get_formatter()->label("FILE", "ФАЙЛ");
+    cli.option_defaults()->group("Параметры");
     cli.set_help_flag("-h,--help", "Показать эту справку и выйти");
 
     std::string backend = "qt";
@@ -41,9 +44,11 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     auto* sim = cli.add_option("--sim", crate,
                                "Работать на симулированном крейте: встроенном, или описанном "
                                "в файле (--sim=ФАЙЛ)")
-                    ->expected(0, 1);
+                    ->expected(0, 1)
+                    ->type_name("[=FILE]");
     cli.add_option("--backend", backend, "Интерфейс: qt (окна, по умолчанию) или headless")
-        ->check(CLI::IsMember({"qt", "headless"}));
+        ->check(CLI::IsMember({"qt", "headless"}).description(""))
+        ->type_name("qt|headless");
     cli.add_flag("--trace", options.trace,
                  "Печатать каждый вызов VISA и драйверов: аргументы, статус, время");
     cli.add_flag("--version", options.version, "Показать версию и выйти");

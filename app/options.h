@@ -9,10 +9,10 @@ namespace app {
 struct Options {
     enum class Backend { qt, headless };
     Backend backend = Backend::qt;
-    bool simulated = false;      // --sim
-    std::string crate_file;      // --sim=FILE; empty: the built-in crate
-    bool trace = false;          // --trace
-    bool version = false;        // --version
+    bool simulated = false;  // --sim
+    std::string crate_file;  // --sim=FILE; empty: the built-in crate
+    bool trace = false;      // --trace
+    bool version = false;    // --version
 };
 
 // Exit status for a command line, a crate file or a display the program cannot use.

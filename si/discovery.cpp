@@ -1,6 +1,7 @@
 // VXI carrier discovery: every VXI or GPIB-VXI instrument resource that VISA reaches, with its
 // slot, mainframe and own logical address and model code.
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -42,7 +43,7 @@ ViStatus examine(ViSession rm, const char* name, InstrumentEntry* table, int* co
         entry.slot = slot;
         entry.interface_number = interface_number;
         viGetAttribute(instrument, VI_ATTR_MAINFRAME_LA, &entry.mainframe_la);
-        std::strncpy(entry.resource_name, name, sizeof entry.resource_name - 1);
+        std::snprintf(entry.resource_name, sizeof entry.resource_name, "%s", name);
         viGetAttribute(instrument, VI_ATTR_VXI_LA, &entry.logical_address);
         ViUInt16 model = 0;
         viGetAttribute(instrument, VI_ATTR_MODEL_CODE, &model);

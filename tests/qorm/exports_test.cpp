@@ -26,8 +26,7 @@ std::set<std::string> defined_dynamic_symbols(const char* path) {
 }
 
 TEST(Exports, ExactlyTheFourOperations) {
-    const std::set<std::string> expected = {"qorm_init", "qorm_display", "qorm_hide",
-                                            "qorm_close"};
+    const std::set<std::string> expected = {"qorm_init", "qorm_display", "qorm_hide", "qorm_close"};
     EXPECT_EQ(defined_dynamic_symbols(LIBQORM_PATH), expected);
 }
 

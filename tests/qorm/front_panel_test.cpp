@@ -59,7 +59,9 @@ int FrontPanelTest::set(int panel, int control, double value) {
     return st;
 }
 
-std::string text(int panel, int control) { return test_support::ctrl_text(panel, control); }
+std::string text(int panel, int control) {
+    return test_support::ctrl_text(panel, control);
+}
 
 int int_value(int panel, int control) {
     int value = -12345;

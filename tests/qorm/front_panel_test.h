@@ -2,9 +2,11 @@
 // VISA and both drivers, and helpers to open an instance and read the panels.
 #pragma once
 
+#include <gmock/gmock.h>
+
 #include <string>
 
-#include "fake.h"
+#include "fake/fake.h"
 #include "headless_test.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
@@ -13,7 +15,7 @@
 namespace qorm_test {
 
 class FrontPanelTest : public test_support::HeadlessTest {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -12,7 +12,9 @@ using ::testing::ElementsAre;
 
 class InstanceTest : public FrontPanelTest {};
 
-std::vector<uir::headless::Popup> popups() { return uir::headless::popups(); }
+std::vector<uir::headless::Popup> popups() {
+    return uir::headless::popups();
+}
 
 TEST_F(InstanceTest, NullInstanceAddressTouchesNoDriver) {
     fake::clear_log();
@@ -29,13 +31,12 @@ TEST_F(InstanceTest, VxiCarrierGivesMainframeSlotAndPosition) {
     ASSERT_NE(instance, nullptr);
 
     const std::string c = std::to_string(carrier_);
-    EXPECT_THAT(fake::calls(),
-                ElementsAre("viGetAttribute(" + c + ", VI_ATTR_RSRC_NAME)",
-                            "kelqorm_init(\"VXI0::8::INSTR\", 1, 0)",
-                            "kelqorm_connect(5, " + c + ", 3, 1, 0)",
-                            "viGetAttribute(" + c + ", VI_ATTR_INTF_INST_NAME)",
-                            "viGetAttribute(" + c + ", VI_ATTR_MAINFRAME_LA)",
-                            "viGetAttribute(" + c + ", VI_ATTR_SLOT)"));
+    EXPECT_THAT(fake::calls(), ElementsAre("viGetAttribute(" + c + ", VI_ATTR_RSRC_NAME)",
+                                           "kelqorm_init(\"VXI0::8::INSTR\", 1, 0)",
+                                           "kelqorm_connect(5, " + c + ", 3, 1, 0)",
+                                           "viGetAttribute(" + c + ", VI_ATTR_INTF_INST_NAME)",
+                                           "viGetAttribute(" + c + ", VI_ATTR_MAINFRAME_LA)",
+                                           "viGetAttribute(" + c + ", VI_ATTR_SLOT)"));
     EXPECT_STREQ(instance->location_text, "кр.0, сл.2, мез.№ 3");
     EXPECT_EQ(instance->session, 5u);
     EXPECT_EQ(instance->mainframe_la, 0);
@@ -150,8 +151,7 @@ TEST_F(InstanceTest, FailingStepsReturnTheirStatusAndLeaveNothingOpen) {
     const ViStatus error = static_cast<ViStatus>(0xBFFF0015);
     const Case cases[] = {
         {"viGetAttribute", error, 1, false},  // the resource name
-        {"kelqorm_init", error, 1, false},
-        {"kelqorm_connect", error, 1, true},
+        {"kelqorm_init", error, 1, false},   {"kelqorm_connect", error, 1, true},
         {"viGetAttribute", error, 3, true},  // the mainframe address
         {"viGetAttribute", error, 4, true},  // the slot
     };

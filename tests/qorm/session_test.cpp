@@ -22,7 +22,7 @@ Handles handles_of(const ModuleInstance* instance) {
 }
 
 class SessionTest : public FrontPanelTest {
-protected:
+  protected:
     // Schedules the operator's confirmed exit from the main panel at virtual time t.
     static void confirm_exit_at(double t, ModuleInstance* instance) {
         schedule(t, [instance] { EXPECT_EQ(automation::press(instance->mp_panel, MP_CLOSE), 0); });
@@ -32,7 +32,9 @@ protected:
     }
 };
 
-TEST_F(SessionTest, NullRecord) { EXPECT_EQ(qorm_display(nullptr), -1); }
+TEST_F(SessionTest, NullRecord) {
+    EXPECT_EQ(qorm_display(nullptr), -1);
+}
 
 TEST_F(SessionTest, ConfirmedExitDiscardsEveryPanelAndReleasesTheInstance) {
     const int host = NewPanel(0, "Хост", 0, 0, 50, 50);
@@ -199,9 +201,9 @@ TEST_F(SessionTest, HostClosesTheInstanceFromItsOwnCallback) {
     schedule(0.1, [&] {
         seen = handles_of(g_closed_from_host);
         DisplayPanel(host);
+        fake::clear_log();
         EXPECT_EQ(automation::press(host, button), 0);
     });
-    fake::clear_log();
     EXPECT_EQ(qorm_display(g_closed_from_host), 0);
     EXPECT_EQ(g_close_status, 0);
     EXPECT_THAT(fake::calls(), ElementsAre("kelqorm_reset(5)", "kelqorm_close(5)"));

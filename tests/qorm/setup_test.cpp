@@ -11,7 +11,7 @@ namespace {
 using ::testing::ElementsAre;
 
 class SetupTest : public FrontPanelTest {
-protected:
+  protected:
     void SetUp() override {
         FrontPanelTest::SetUp();
         record_.session = 5;
@@ -23,10 +23,11 @@ protected:
         fake::module().hardware_revision = std::move(revision);
         load_panels(&record_);
     }
-    double attribute(int control, int attr) {
+    // Limits of a single-precision control are kept in single precision.
+    float attribute(int control, int attr) {
         double value = -1;
         EXPECT_EQ(GetCtrlAttribute(record_.mp_panel, control, attr, &value), 0);
-        return value;
+        return static_cast<float>(value);
     }
     ModuleInstance record_{};
 };
@@ -34,15 +35,15 @@ protected:
 struct Variant {
     std::string revision;
     int group_time_mode, fine_time_step;
-    double increment, minimum, maximum;
+    float increment, minimum, maximum;
 };
 
 TEST_F(SetupTest, HardwareRevisionSelectsThePanelVariant) {
     const Variant variants[] = {
-        {"2.3", 1, 0, 0.025, 0.025, 6.375}, {"3.0", 1, 1, 0.005, 0.005, 10.235},
-        {"4.1", 0, 1, 0.005, 0.005, 10.235}, {"A7", 0, 1, 0.005, 0.005, 10.235},
-        {"1.9", 0, 0, 0.025, 0.025, 6.375},  {"", 0, 0, 0.025, 0.025, 6.375},
-        {"\xD0\x90-1", 0, 0, 0.025, 0.025, 6.375},  // a first byte of 128 or more
+        {"2.3", 1, 0, 0.025f, 0.025f, 6.375f},        {"3.0", 1, 1, 0.005f, 0.005f, 10.235f},
+        {"4.1", 0, 1, 0.005f, 0.005f, 10.235f},       {"A7", 0, 1, 0.005f, 0.005f, 10.235f},
+        {"1.9", 0, 0, 0.025f, 0.025f, 6.375f},        {"", 0, 0, 0.025f, 0.025f, 6.375f},
+        {"\xD0\x90-1", 0, 0, 0.025f, 0.025f, 6.375f},  // a first byte of 128 or more
     };
     for (const Variant& v : variants) {
         SCOPED_TRACE("revision \"" + v.revision + "\"");
@@ -53,16 +54,16 @@ TEST_F(SetupTest, HardwareRevisionSelectsThePanelVariant) {
         const int mp = record_.mp_panel;
         EXPECT_EQ(record_.group_time_mode, v.group_time_mode);
         EXPECT_EQ(record_.fine_time_step, v.fine_time_step);
-        EXPECT_DOUBLE_EQ(attribute(MP_GT, ATTR_INCR_VALUE), v.increment);
-        EXPECT_DOUBLE_EQ(attribute(MP_GT, ATTR_MIN_VALUE), v.minimum);
-        EXPECT_DOUBLE_EQ(attribute(MP_GT, ATTR_MAX_VALUE), v.maximum);
+        EXPECT_FLOAT_EQ(attribute(MP_GT, ATTR_INCR_VALUE), v.increment);
+        EXPECT_FLOAT_EQ(attribute(MP_GT, ATTR_MIN_VALUE), v.minimum);
+        EXPECT_FLOAT_EQ(attribute(MP_GT, ATTR_MAX_VALUE), v.maximum);
         EXPECT_EQ(visible(mp, MP_SET_GT), v.group_time_mode == 0);
         for (int control : mpTimeCtrls) {
             ASSERT_EQ(visible(mp, control), v.group_time_mode == 0);
             if (v.group_time_mode == 0) {
-                ASSERT_DOUBLE_EQ(attribute(control, ATTR_MIN_VALUE), v.minimum);
-                ASSERT_DOUBLE_EQ(attribute(control, ATTR_MAX_VALUE), v.maximum);
-                ASSERT_DOUBLE_EQ(attribute(control, ATTR_INCR_VALUE), v.increment);
+                ASSERT_FLOAT_EQ(attribute(control, ATTR_MIN_VALUE), v.minimum);
+                ASSERT_FLOAT_EQ(attribute(control, ATTR_MAX_VALUE), v.maximum);
+                ASSERT_FLOAT_EQ(attribute(control, ATTR_INCR_VALUE), v.increment);
             }
         }
         char callback[64] = "";
@@ -95,8 +96,8 @@ TEST_F(SetupTest, TitlesCarryTheModulesPlaceAndPanelsTheRecord) {
     EXPECT_EQ(title(record_.about_panel), "О программе... QORM кр.1, сл.5, мез.2");
     EXPECT_EQ(title(record_.st_panel), "Самоконтроль QORM кр.1, сл.5, мез.2");
     EXPECT_EQ(title(record_.zqorm_panel), "Проверка с соединителем QORM-Z QORM кр.1, сл.5, мез.2");
-    for (int panel : {record_.mp_panel, record_.about_panel, record_.st_panel,
-                      record_.exit_panel, record_.zqorm_panel}) {
+    for (int panel : {record_.mp_panel, record_.about_panel, record_.st_panel, record_.exit_panel,
+                      record_.zqorm_panel}) {
         EXPECT_EQ(record_of(panel), &record_);
     }
 }
@@ -106,7 +107,7 @@ TEST_F(SetupTest, IdentityFieldsAndVersions) {
     fake::module().driver_revision = "QORM drv 2.4";
     load_panels(&record_);
     const int mp = record_.mp_panel;
-    EXPECT_EQ(ushort_value(mp, MP_I) , 0);
+    EXPECT_EQ(ushort_value(mp, MP_I), 0);
     EXPECT_EQ(ushort_value(mp, MP_K), 65535);
     EXPECT_EQ(ushort_value(mp, MP_S), 5);
     EXPECT_EQ(ushort_value(mp, MP_MEZ_NUM), 2);
@@ -157,7 +158,7 @@ TEST_F(SetupTest, FailingTitleWriteEndsTheSetUp) {
 }
 
 class ChannelModelTest : public SetupTest {
-protected:
+  protected:
     void SetUp() override {
         SetupTest::SetUp();
         load_panels(&record_);
@@ -170,7 +171,8 @@ TEST_F(ChannelModelTest, ManualControlDimsTheRunControlsAndEveryTime) {
     SetCtrlVal(mp_, mpLineCtrls[4], static_cast<short>(2));
     SetCtrlVal(mp_, MP_CTRL_MODE, 1);
     mpSetView(&record_);
-    for (int control : {MP_START, MP_START_MODE, MP_GT, MP_SET_GT}) EXPECT_TRUE(dimmed(mp_, control));
+    for (int control : {MP_START, MP_START_MODE, MP_GT, MP_SET_GT})
+        EXPECT_TRUE(dimmed(mp_, control));
     EXPECT_FALSE(dimmed(mp_, MP_GRP_ON));
     EXPECT_FALSE(dimmed(mp_, MP_GRP_OFF));
     for (int control : mpTimeCtrls) EXPECT_TRUE(dimmed(mp_, control));
@@ -178,7 +180,8 @@ TEST_F(ChannelModelTest, ManualControlDimsTheRunControlsAndEveryTime) {
 
 TEST_F(ChannelModelTest, TimedSwitchingUndimsTheTimesOfSelectedChannels) {
     EXPECT_EQ(set(mp_, MP_CTRL_MODE, 0), 0);  // the operator's switch, through mpCtrlMode
-    for (int control : {MP_START, MP_START_MODE, MP_GT, MP_SET_GT}) EXPECT_FALSE(dimmed(mp_, control));
+    for (int control : {MP_START, MP_START_MODE, MP_GT, MP_SET_GT})
+        EXPECT_FALSE(dimmed(mp_, control));
     EXPECT_TRUE(dimmed(mp_, MP_GRP_ON));
     EXPECT_TRUE(dimmed(mp_, MP_GRP_OFF));
     EXPECT_TRUE(dimmed(mp_, mpTimeCtrls[6]));
