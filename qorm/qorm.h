@@ -29,32 +29,31 @@ extern "C" {
  * once (free), by qorm_close or at the end of qorm_display. The field order is part of the host
  * contract. */
 typedef struct ModuleInstance {
-    ViSession session;                   /* module driver session; 0: no module (demo) */
+    ViSession session;                     /* module driver session; 0: no module (demo) */
     char location_text[QORM_LOCATION_LEN]; /* where the module sits, for the caller */
-    ViInt32 interface_number;            /* never set, so always 0 */
-    ViInt32 mainframe_la;                /* carrier's mainframe logical address; -1 unknown */
-    ViInt32 slot;                        /* carrier's slot; -1 unknown */
-    ViInt32 mezzanine_number;            /* position 1 to 4; 0: none found */
-    ViInt16 display_active;              /* 1 while qorm_display has its panels */
+    ViInt32 interface_number;              /* never set, so always 0 */
+    ViInt32 mainframe_la;                  /* carrier's mainframe logical address; -1 unknown */
+    ViInt32 slot;                          /* carrier's slot; -1 unknown */
+    ViInt32 mezzanine_number;              /* position 1 to 4; 0: none found */
+    ViInt16 display_active;                /* 1 while qorm_display has its panels */
     ViInt32 mp_panel;
     ViInt32 st_panel;
     ViInt32 about_panel;
     ViInt32 zqorm_panel;
     ViInt32 exit_panel;
-    ViInt32 carrier_panel;               /* the caller's own panel; 0: none */
-    ViInt32 exit_requested;              /* ends the front panel's run */
-    ViInt32 fine_time_step;              /* from the hardware revision */
-    ViInt32 group_time_mode;             /* from the hardware revision */
+    ViInt32 carrier_panel;                /* the caller's own panel; 0: none */
+    ViInt32 exit_requested;               /* ends the front panel's run */
+    ViInt32 fine_time_step;               /* from the hardware revision */
+    ViInt32 group_time_mode;              /* from the hardware revision */
     ViInt16 channel_codes[QORM_CHANNELS]; /* line selections, or state codes read back */
-    ViInt16 latch_words[QORM_CHANNELS];  /* bit 0 latch of line 1, bit 1 latch of line 2 */
+    ViInt16 latch_words[QORM_CHANNELS];   /* bit 0 latch of line 1, bit 1 latch of line 2 */
     float channel_times[QORM_CHANNELS];
 } ModuleInstance;
 
 /* Opens an instance. *instance holds the caller's own panel handle (or 0) on entry and the new
  * record (or null) on return. */
-QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 mezzanine,
-                                         ViBoolean idQuery, ViBoolean reset,
-                                         ModuleInstance** instance);
+QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 mezzanine, ViBoolean idQuery,
+                                         ViBoolean reset, ModuleInstance** instance);
 /* Runs the front panel until the operator leaves it, then releases the instance. */
 QORM_EXPORT ViStatus QORM_CALL qorm_display(ModuleInstance* instance);
 /* Hides the front panel of a running instance; it goes on running. */

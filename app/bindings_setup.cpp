@@ -1,0 +1,42 @@
+#include "bindings_setup.h"
+
+#include <cstdio>
+
+#include "bindings.h"
+#include "sim/sim.h"
+#include "trace.h"
+#include "userint.h"
+
+namespace app {
+
+bool bind_libraries(const Options& options, std::string* error) {
+    const platform::VisaApi* visa = platform::system_visa();
+    const platform::KelqormApi* kelqorm = platform::system_kelqorm();
+    const platform::KelbaseApi* kelbase = platform::system_kelbase();
+    if (options.simulated) {
+        std::optional<sim::Crate> crate = options.crate_file.empty()
+                                              ? sim::default_crate()
+                                              : sim::load_crate_file(options.crate_file, error);
+        if (!crate) return false;
+        sim::install(*crate);
+        // The simulated modules run on the run-time's clock: steady under Qt, virtual headless.
+        sim::set_clock([] { return Timer(); });
+        visa = sim::visa_api();
+        kelqorm = sim::kelqorm_api();
+        kelbase = sim::kelbase_api();
+    }
+    if (options.trace) {
+        platform::set_trace_sink(
+            [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+        platform::set_trace_clock([] { return Timer(); });
+        visa = platform::traced(visa);
+        kelqorm = platform::traced(kelqorm);
+        kelbase = platform::traced(kelbase);
+    }
+    platform::bind_visa(visa);
+    platform::bind_kelqorm(kelqorm);
+    platform::bind_kelbase(kelbase);
+    return true;
+}
+
+}  // namespace app

@@ -1,0 +1,73 @@
+#include "options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+// CLI11 reports in English; the program speaks Russian, in one line.
+std::string russian_reason(const CLI::ParseError& error) {
+    const std::string what = error.what();
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+        std::string extra = what.substr(what.find(':') + 1);
+        extra.erase(0, extra.find_first_not_of(' '));
+        return "неизвестный параметр или лишний аргумент: " + extra;
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+        return "недопустимое значение параметра: " + what;
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        return "неверное число значений параметра: " + what;
+    }
+    return "ошибка в командной строке: " + what;
+}
+
+}  // namespace
+
+std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
+    Options options;
+    CLI::App cli{"Передняя панель мезонина QORM (формирователь токовых команд, 30 каналов)",
+                 "qorm"};
+    cli.get_formatter()->label("Usage", "Запуск");
+    cli.get_formatter()->label("OPTIONS", "ПАРАМЕТРЫ");
+    cli.get_formatter()->label("Options", "Параметры");
+    cli.get_formatter()->label("TEXT", "ТЕКСТ");
+    cli.get_formatter()->label("FILE", "ФАЙЛ");
+    cli.option_defaults()->group("Параметры");
+    cli.set_help_flag("-h,--help", "Показать эту справку и выйти");
+
+    std::string backend = "qt";
+    std::string crate;
+    auto* sim = cli.add_option("--sim", crate,
+                               "Работать на симулированном крейте: встроенном, или описанном "
+                               "в файле (--sim=ФАЙЛ)")
+                    ->expected(0, 1)
+                    ->type_name("[=FILE]");
+    cli.add_option("--backend", backend, "Интерфейс: qt (окна, по умолчанию) или headless")
+        ->check(CLI::IsMember({"qt", "headless"}).description(""))
+        ->type_name("qt|headless");
+    cli.add_flag("--trace", options.trace,
+                 "Печатать каждый вызов VISA и драйверов: аргументы, статус, время");
+    cli.add_flag("--version", options.version, "Показать версию и выйти");
+
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(cli.help().c_str(), stdout);
+        *exit_status = 0;
+        return std::nullopt;
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "qorm: %s (см. qorm --help)\n", russian_reason(error).c_str());
+        *exit_status = kUsageError;
+        return std::nullopt;
+    }
+    options.simulated = sim->count() > 0;
+    options.crate_file = crate;
+    options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
+    return options;
+}
+
+}  // namespace app

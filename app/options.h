@@ -1,0 +1,25 @@
+// The qorm program's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace app {
+
+struct Options {
+    enum class Backend { qt, headless };
+    Backend backend = Backend::qt;
+    bool simulated = false;  // --sim
+    std::string crate_file;  // --sim=FILE; empty: the built-in crate
+    bool trace = false;      // --trace
+    bool version = false;    // --version
+};
+
+// Exit status for a command line, a crate file or a display the program cannot use.
+inline constexpr int kUsageError = 2;
+
+// Parses the command line. Returns the options, or nothing when the program must end at once
+// (after --help, or after a bad option, with `exit_status` set and one line printed).
+std::optional<Options> parse_options(int argc, char** argv, int* exit_status);
+
+}  // namespace app

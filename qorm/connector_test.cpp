@@ -1,0 +1,50 @@
+// The loop-back test with the test connector QORM-Z: the driver's running commentary goes into
+// the text box of the connector-test panel.
+#include "qorm_internal.h"
+#include "qorm_uir.h"
+#include "text.h"
+
+int zqormPanel = 0;
+
+namespace {
+
+// Lines reach the text box only while a test runs, whatever the driver does outside one.
+bool test_running = false;
+
+}  // namespace
+
+ViStatus _VI_FUNCH zqorm_interface(ViSession, ViInt16, ViInt32, ViChar line[]) {
+    if (!test_running || line == nullptr) return 0;
+    char text[KELQORM_TEXT_LEN];
+    copy_text(text, sizeof text, line, KELQORM_TEXT_LEN);
+    InsertTextBoxLine(zqormPanel, ZQORM_TEXTBOX, -1, text);
+    return 0;
+}
+
+void run_connector_test(ModuleInstance* instance, int panel) {
+    if (ConfirmPopup("QORM", "Подлючите соединитель контрольный QORM-Z") != 1) return;
+    // The module and the front panel start the test from their reset state, polling off.
+    mpReset(panel, MP_RESET, EVENT_COMMIT, nullptr, 0, 0);
+    const int zqorm = instance->zqorm_panel;
+    DisplayPanel(zqorm);
+    ResetTextBox(zqorm, ZQORM_TEXTBOX, "Проверка QORM...");
+    // Draw the panel and its first line before the test blocks.
+    ProcessSystemEvents();
+
+    zqormPanel = zqorm;
+    kelqorm_sft_interface(instance->session, zqorm_interface);
+    test_running = true;
+    ViInt16 result = 0;
+    char unused_text[KELQORM_TEXT_LEN] = "";
+    kelqorm_zqorm_test(instance->session, &result, unused_text);
+    test_running = false;
+    if (result == 0) {
+        InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, "Проверка завершена. Ошибок не найдено.");
+    }
+    kelqorm_sft_interface(instance->session, nullptr);
+}
+
+int zqormClose(int panel, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) HidePanel(panel);
+    return 0;
+}

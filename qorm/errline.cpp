@@ -1,0 +1,21 @@
+// The main panel's error line: the last failed driver call in the driver's own words.
+#include "qorm_internal.h"
+#include "qorm_uir.h"
+#include "text.h"
+
+void errMsg(int panel, ViStatus st) {
+    // A success leaves an older error on the line.
+    if (st == 0) return;
+    // The buffer starts empty, so a driver that writes nothing clears the line. The translation
+    // of a status must not need an open session: session 0.
+    char driver_text[KELQORM_TEXT_LEN] = "";
+    kelqorm_error_message(0, st, driver_text);
+    char shown[KELQORM_TEXT_LEN];
+    copy_text(shown, sizeof shown, driver_text, sizeof driver_text);
+    SetCtrlVal(panel, MP_ERROR_MESSAGE, shown);
+}
+
+int errMessOk(int panel, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) SetCtrlVal(panel, MP_ERROR_MESSAGE, "");
+    return 0;
+}

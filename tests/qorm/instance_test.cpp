@@ -1,0 +1,214 @@
+// Opening and ending a module instance against the recording fake.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "front_panel_test.h"
+
+namespace qorm_test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class InstanceTest : public FrontPanelTest {};
+
+std::vector<uir::headless::Popup> popups() {
+    return uir::headless::popups();
+}
+
+TEST_F(InstanceTest, NullInstanceAddressTouchesNoDriver) {
+    fake::clear_log();
+    EXPECT_EQ(qorm_init(carrier_, 2, 1, 1, nullptr), -1);
+    EXPECT_TRUE(fake::calls().empty());
+}
+
+TEST_F(InstanceTest, VxiCarrierGivesMainframeSlotAndPosition) {
+    fake::visa().resources[0].mainframe_la = 0;
+    fake::visa().resources[0].slot = 2;
+    fake::clear_log();
+    auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{7});
+    ASSERT_EQ(qorm_init(carrier_, 3, 1, 0, &instance), 0);
+    ASSERT_NE(instance, nullptr);
+
+    const std::string c = std::to_string(carrier_);
+    EXPECT_THAT(fake::calls(), ElementsAre("viGetAttribute(" + c + ", VI_ATTR_RSRC_NAME)",
+                                           "kelqorm_init(\"VXI0::8::INSTR\", 1, 0)",
+                                           "kelqorm_connect(5, " + c + ", 3, 1, 0)",
+                                           "viGetAttribute(" + c + ", VI_ATTR_INTF_INST_NAME)",
+                                           "viGetAttribute(" + c + ", VI_ATTR_MAINFRAME_LA)",
+                                           "viGetAttribute(" + c + ", VI_ATTR_SLOT)"));
+    EXPECT_STREQ(instance->location_text, "кр.0, сл.2, мез.№ 3");
+    EXPECT_EQ(instance->session, 5u);
+    EXPECT_EQ(instance->mainframe_la, 0);
+    EXPECT_EQ(instance->slot, 2);
+    EXPECT_EQ(instance->mezzanine_number, 3);
+    EXPECT_EQ(instance->carrier_panel, 7);
+    EXPECT_EQ(instance->interface_number, 0);
+    EXPECT_EQ(instance->display_active, 0);
+    EXPECT_TRUE(popups().empty());
+    instance->carrier_panel = 0;
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, NetworkAndUsbCarriersAreNamedByTheirResource) {
+    for (const char* interface_name : {"TCPIP0 (LAN)", "USB0 (USB)"}) {
+        fake::Resource& carrier = fake::visa().resources[0];
+        carrier.interface_name = interface_name;
+        carrier.rsrc_name = std::string(interface_name, 4) + "::crate-7::INSTR";
+        carrier.mainframe_la = 9;
+        carrier.slot = 4;
+        fake::clear_log();
+        ModuleInstance* instance = open_instance(2);
+        ASSERT_NE(instance, nullptr);
+        EXPECT_EQ(instance->mainframe_la, 0);
+        EXPECT_EQ(instance->slot, 0);
+        EXPECT_EQ(std::string(instance->location_text), *carrier.rsrc_name + ", мез.№ 2");
+        EXPECT_EQ(fake::count("viGetAttribute"), 3) << "no mainframe or slot read";
+        qorm_close(&instance);
+    }
+}
+
+TEST_F(InstanceTest, UnknownLocationStaysMinusOne) {
+    fake::visa().resources[0].mainframe_la = -1;
+    fake::visa().resources[0].slot = -1;
+    ModuleInstance* instance = open_instance(1);
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(instance->mainframe_la, -1);
+    EXPECT_EQ(instance->slot, -1);
+    EXPECT_STREQ(instance->location_text, "кр.-1, сл.-1, мез.№ 1");
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, OverlongResourceNameIsCutToTheLocationText) {
+    fake::Resource& carrier = fake::visa().resources[0];
+    carrier.interface_name = "TCPIP0 (LAN)";
+    carrier.rsrc_name = "TCPIP0::" + std::string(240, 'x') + "::INSTR";  // 255 characters
+    ModuleInstance* instance = open_instance(4);
+    ASSERT_NE(instance, nullptr);
+    const std::string location(instance->location_text);
+    EXPECT_LT(location.size(), sizeof instance->location_text);
+    EXPECT_EQ(location, carrier.rsrc_name->substr(0, location.size()))
+        << "what fits of the name, whole characters only";
+    EXPECT_EQ(instance->mezzanine_number, 4);
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, ConnectWarningWithPassingSelfTest) {
+    fake::module().connect_status = 0x3FFC0800;
+    ModuleInstance* instance = open_instance();
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(fake::count("kelqorm_self_test"), 1);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "QORM");
+    EXPECT_EQ(popups()[0].text, "Инициализация прошла с ошибками(тест +)");
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestShowsItsText) {
+    fake::module().connect_status = 1;
+    fake::module().self_test_result = 3;
+    fake::module().self_test_text = "Канал 5: нет ответа";
+    ModuleInstance* instance = open_instance();
+    ASSERT_NE(instance, nullptr);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].text, "Инициализация прошла с ошибками\r\nКанал 5: нет ответа");
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCall) {
+    fake::module().connect_status = 1;
+    fake::fail("kelqorm_self_test", static_cast<ViStatus>(0xBFFF0015));
+    ModuleInstance* instance = open_instance();
+    ASSERT_NE(instance, nullptr) << "the opening goes on";
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].text, "Инициализация прошла с ошибками\r\n");
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, UnterminatedSelfTestTextIsCutNeverOverrun) {
+    fake::module().connect_status = 1;
+    // A driver that fills all 256 bytes of its text without a terminating zero.
+    fake::hooks().kelqorm_self_test = [](ViSession, ViInt16* result, ViChar* text) {
+        *result = 1;
+        std::memset(text, 'e', KELQORM_TEXT_LEN);
+        return VI_SUCCESS;
+    };
+    ModuleInstance* instance = open_instance();
+    ASSERT_EQ(popups().size(), 1u);
+    const std::string expected =
+        "Инициализация прошла с ошибками\r\n" + std::string(KELQORM_TEXT_LEN, 'e');
+    EXPECT_EQ(popups()[0].text, expected);
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, FailingStepsReturnTheirStatusAndLeaveNothingOpen) {
+    struct Case {
+        const char* op;
+        ViStatus status;
+        int failing_call;  // which call of the operation fails (1-based)
+        bool closes_session;
+    };
+    const ViStatus error = static_cast<ViStatus>(0xBFFF0015);
+    const Case cases[] = {
+        {"viGetAttribute", error, 1, false},  // the resource name
+        {"kelqorm_init", error, 1, false},   {"kelqorm_connect", error, 1, true},
+        {"viGetAttribute", error, 3, true},  // the mainframe address
+        {"viGetAttribute", error, 4, true},  // the slot
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.op) + " #" + std::to_string(c.failing_call));
+        fake::clear_log();
+        fake::clear_failures();
+        if (c.failing_call > 1) fake::fail(c.op, VI_SUCCESS, c.failing_call - 1);
+        fake::fail(c.op, c.status);
+        auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{3});
+        EXPECT_EQ(qorm_init(carrier_, 2, 1, 1, &instance), c.status);
+        EXPECT_EQ(instance, nullptr);
+        EXPECT_EQ(fake::count("kelqorm_close"), c.closes_session ? 1 : 0);
+        EXPECT_EQ(fake::count("kelqorm_reset"), 0) << "an opening is undone without a reset";
+        EXPECT_TRUE(popups().empty());
+    }
+}
+
+TEST_F(InstanceTest, CloseOfAnUndisplayedInstanceReleasesInOrder) {
+    const int host_panel = NewPanel(0, "Хост", 10, 10, 100, 100);
+    ModuleInstance* instance = open_instance(2, host_panel);
+    ASSERT_NE(instance, nullptr);
+    ASSERT_FALSE(panel_visible(host_panel));
+    fake::clear_log();
+    fake::hooks().kelqorm_close = [host_panel](ViSession) {
+        EXPECT_FALSE(panel_visible(host_panel)) << "the caller's panel comes back last";
+        return VI_SUCCESS;
+    };
+    EXPECT_EQ(qorm_close(&instance), 0);
+    EXPECT_THAT(fake::calls(), ElementsAre("kelqorm_reset(5)", "kelqorm_close(5)"));
+    EXPECT_TRUE(panel_visible(host_panel));
+}
+
+TEST_F(InstanceTest, CloseAndHideRefuseNull) {
+    EXPECT_EQ(qorm_close(nullptr), -1);
+    ModuleInstance* none = nullptr;
+    EXPECT_EQ(qorm_close(&none), -1);
+    EXPECT_EQ(qorm_hide(nullptr), -1);
+}
+
+TEST_F(InstanceTest, HideOfAnIdleInstanceDoesNothing) {
+    ModuleInstance* instance = open_instance();
+    ASSERT_NE(instance, nullptr);
+    const auto panels_before = uir::automation::panels();
+    fake::clear_log();
+    EXPECT_EQ(qorm_hide(instance), 0);
+    EXPECT_TRUE(fake::calls().empty());
+    EXPECT_EQ(uir::automation::panels(), panels_before);
+    qorm_close(&instance);
+}
+
+TEST_F(InstanceTest, ReleaseOfADemoRecordCallsNoDriver) {
+    auto* demo = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    fake::clear_log();
+    EXPECT_EQ(qorm_close(&demo), 0);
+    EXPECT_TRUE(fake::calls().empty());
+}
+
+}  // namespace
+}  // namespace qorm_test
