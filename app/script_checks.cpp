@@ -83,7 +83,8 @@ CheckOutcome check_state(const Step& step) {
             no = "не затенён";
             if (c) {
                 state = c->dimmed;
-            } else if (const uir::MenuItem* item = menu_item(t)) {
+            } else if (const uir::MenuItem* item =
+                           t.kind == Target::Kind::menu_item ? menu_item(t) : nullptr) {
                 state = item->dimmed;
             } else {
                 return problem("у панели " + step.name + " нет затенения: проверяют visible");

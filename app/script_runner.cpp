@@ -74,11 +74,16 @@ void Runner::schedule(double delay) {
     });
 }
 
+// The popups and confirmations before the script began are none of its business.
+void Runner::note_baseline() {
+    if (counted_confirms_) return;
+    confirms_before_ = confirms_so_far();
+    popups_checked_ = uir::headless::popups().size();
+    counted_confirms_ = true;
+}
+
 void Runner::run_prologue() {
-    if (!counted_confirms_) {
-        confirms_before_ = confirms_so_far();
-        counted_confirms_ = true;
-    }
+    note_baseline();
     while (!finished_ && next_ < script_.steps.size()) {
         const Step& step = script_.steps[next_];
         if (step.command != Command::fault && step.command != Command::answer) break;
@@ -89,10 +94,7 @@ void Runner::run_prologue() {
 }
 
 void Runner::start() {
-    if (!counted_confirms_) {
-        confirms_before_ = confirms_so_far();
-        counted_confirms_ = true;
-    }
+    note_baseline();
     std::weak_ptr<int> alive = alive_;
     uir::headless::on_failure([this, alive](const std::string& reason) {
         if (!alive.expired()) headless_failure(reason);

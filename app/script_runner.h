@@ -57,6 +57,7 @@ class Runner {
     bool run_fault(const Step& step);
     bool answers_used(bool at_end);
     std::size_t confirms_so_far();
+    void note_baseline();
     void schedule(double delay);
     void print(const Step& step, const std::string& outcome);
     void fail(const Step& step, const std::string& reason);
