@@ -80,18 +80,25 @@ int add_control(int panel, int kind, const char* name, const char* label, int to
 
 void position_line(const Host& host, int position, char* line, int size) {
     if (line == nullptr || size <= 0) return;
-    if (!valid(position)) {
-        line[0] = '\0';
-        return;
+    char text[96] = "";
+    if (valid(position)) {
+        const ViInt16 type = host.fitted[position - 1];
+        const char* open = host.running[position - 1] != nullptr ? " (панель открыта)" : "";
+        if (type == kNothing)
+            std::snprintf(text, sizeof text, "Позиция %d: пусто", position);
+        else if (type == KELQORM_TYPE_CODE)
+            std::snprintf(text, sizeof text, "Позиция %d: QORM%s", position, open);
+        else
+            std::snprintf(text, sizeof text, "Позиция %d: мезонин типа %d", position, type);
     }
-    const ViInt16 type = host.fitted[position - 1];
-    const char* open = host.running[position - 1] != nullptr ? " (панель открыта)" : "";
-    if (type == kNothing)
-        std::snprintf(line, size, "Позиция %d: пусто", position);
-    else if (type == KELQORM_TYPE_CODE)
-        std::snprintf(line, size, "Позиция %d: QORM%s", position, open);
-    else
-        std::snprintf(line, size, "Позиция %d: мезонин типа %d", position, type);
+    // A line cut to the caller's buffer ends on a whole UTF-8 character.
+    std::size_t n = std::strlen(text);
+    if (n > static_cast<std::size_t>(size) - 1) {
+        n = static_cast<std::size_t>(size) - 1;
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    }
+    std::memcpy(line, text, n);
+    line[n] = '\0';
 }
 
 ViStatus open_carrier(Host* host, const char* resource) {
