@@ -77,7 +77,8 @@ class RecordFile {
             return false;
         }
         write("# Сеанс оператора, записанный qorm --record: действия, паузы и окна сообщений.");
-        write("# Повторить: qorm --backend=headless --sim --script=ЭТОТ_ФАЙЛ");
+        write(
+            "# Повторить без окон: qorm --backend=headless --sim[=ФАЙЛ_КРЕЙТА] --script=ЭТОТ_ФАЙЛ");
         recorder_ = std::make_unique<app::Recorder>(
             [this](const std::string& line) { write(line); }, [] { return Timer(); });
         uir::automation::set_observer(
