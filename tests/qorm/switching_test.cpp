@@ -101,12 +101,16 @@ TEST_F(SwitchingTest, SwitchStaysOnWhileTheModuleReportsTheChannelActive) {
 
 TEST_F(SwitchingTest, ExactCallSequence) {
     select_line(7, 2);
+    fake::module().states[0] = 3;
+    SetCtrlAttribute(mp_, MP_START, ATTR_DIMMED, 0);  // out of step with manual control
     fake::clear_log();
     ASSERT_EQ(press(mp_, MP_SWITCH_7), 0);
     EXPECT_THAT(fake::calls(),
                 ElementsAre("kelqorm_state(5)", "kelqorm_manual_cmd(5, 7, 2, 1)",
                             "kelqorm_gstart_q(5)", "kelqorm_state(5)", "kelqorm_trig_state(5)"));
     EXPECT_EQ(status, 0);
+    EXPECT_TRUE(dimmed(mp_, MP_START)) << "the view is recomputed";
+    EXPECT_EQ(record_.channel_codes[0], 3) << "the refresh comes after the view's read";
 }
 
 TEST_F(SwitchingTest, FailedStateReadSendsNothingStopsPollingAndShowsTheText) {
