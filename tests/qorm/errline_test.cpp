@@ -69,14 +69,6 @@ TEST_F(ErrorLineTest, OkClearsTheLineAndNothingElse) {
     EXPECT_EQ(snapshot(mp_).size(), before.size());
 }
 
-TEST_F(ErrorLineTest, OkActsOnCommitOnly) {
-    errMsg(mp_, kTimeout);
-    for (int event : {EVENT_NONE, EVENT_LEFT_DOUBLE_CLICK, EVENT_CLOSE, EVENT_TIMER_TICK}) {
-        EXPECT_EQ(errMessOk(mp_, MP_ERROR_MESSAGE_OK, event, nullptr, 0, 0), 0);
-    }
-    EXPECT_EQ(line(), "Превышено время ожидания");
-}
-
 TEST_F(ErrorLineTest, DriverTextFillingTheWholeBufferIsCutAtACharacter) {
     // 128 two-byte letters: 256 bytes and no terminating zero.
     fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar* text) {
@@ -94,13 +86,6 @@ TEST_F(ErrorLineTest, DriverWithoutTextClearsTheLine) {
     fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar*) { return VI_SUCCESS; };
     errMsg(mp_, kNoObject);
     EXPECT_EQ(line(), "");
-}
-
-TEST_F(ErrorLineTest, FailingTranslationShowsWhatTheDriverLeft) {
-    errMsg(mp_, kTimeout);
-    fake::fail("kelqorm_error_message", VI_ERROR_LIBRARY_NFOUND);
-    errMsg(mp_, kNoObject);
-    EXPECT_EQ(line(), "") << "an untouched buffer is empty, never the older text";
 }
 
 }  // namespace

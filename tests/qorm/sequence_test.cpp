@@ -141,15 +141,6 @@ TEST_F(SequenceTest, FailedStopStillRefreshesTheRunFlag) {
     EXPECT_EQ(fake::count("kelqorm_gstart_q"), 1);
 }
 
-TEST_F(SequenceTest, RunFlagOfTheModuleIsShownAfterTheStart) {
-    fake::module().running = 1;
-    press_start();
-    EXPECT_EQ(int_value(mp_, MP_START), 1);
-    fake::module().running = 0;
-    ASSERT_EQ(press(mp_, MP_CHECKSTATE), 0);
-    EXPECT_EQ(int_value(mp_, MP_START), 0) << "the button comes back when the run ends";
-}
-
 struct FailingStep {
     const char* op;
     bool group_time;
@@ -254,13 +245,6 @@ TEST_F(SequenceTest, SetCommonTimeCopiesItIntoEveryChannel) {
         EXPECT_EQ(dimmed(mp_, mpTimeCtrls[k]), k != 4) << "channel " << k + 1;
     }
     EXPECT_TRUE(fake::calls().empty()) << "editing times sends nothing";
-}
-
-TEST_F(SequenceTest, CommonTimeEditRefreshesTheViewInGroupTimeMode) {
-    reload_with_revision("2.4");
-    choose_timed_switching();
-    ASSERT_EQ(set(mp_, MP_GT, 2.0), 0);
-    EXPECT_FLOAT_EQ(record_.channel_times[17], 2.0f) << "mpChangeT ran mpSetView";
 }
 
 }  // namespace
