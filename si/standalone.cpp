@@ -34,8 +34,13 @@ ViUInt16 find_qorm(ViSession carrier, CarrierSummary* summary) {
     for (ViUInt16 position = 1; position <= KELBASE_POSITIONS; ++position) {
         ViInt16 present = 0;
         ViInt16 type = 0;
-        if (kelbase_m_type_q(carrier, position, &present, &type) < 0) break;
-        summary->fitted[position - 1] = present != 0 ? type : kNothingFitted;
+        PositionReport& report = summary->positions[position - 1];
+        if (kelbase_m_type_q(carrier, position, &present, &type) < 0) {
+            report.state = PositionReport::State::query_failed;
+            break;
+        }
+        report.state = present != 0 ? PositionReport::State::fitted : PositionReport::State::empty;
+        report.type = type;
         if (present != 0 && type == KELQORM_TYPE_CODE) found = position;
     }
     return found;
