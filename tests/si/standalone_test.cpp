@@ -410,17 +410,24 @@ TEST_F(Startup, TheCarrierCommandsShowTheSummaryNeverTheSelection) {
     EXPECT_FALSE(selection_shown);
     EXPECT_NE(seen_.carrier_panel, siPanel);
     EXPECT_EQ(seen_.carrier_panel, carrier_summary());
+    // Built before any other panel: in a fresh process it is the caller's panel 1.
+    EXPECT_LT(carrier_summary(), siPanel);
 }
 
 TEST_F(Startup, TheDemoShowsTheSummaryToo) {
     fake::visa().resources.clear();
-    bool shown = false;
+    bool shown = false, closed = false;
     at(1, [] { EXPECT_EQ(automation::press(last_panel(MP), MP_BAZA), 0); });
-    leave_front_panel_at(2, [&](int) { shown = panel_visible(carrier_summary()); });
+    at(2, [&] {
+        shown = panel_visible(carrier_summary());
+        EXPECT_EQ(automation::close_panel(carrier_summary()), 0);
+    });
+    leave_front_panel_at(3, [&](int) { closed = !panel_visible(carrier_summary()); });
 
     run();
 
     EXPECT_TRUE(shown);
+    EXPECT_TRUE(closed);
     expect_demo();
     EXPECT_THAT(summary_positions(), ElementsAre("Носитель не открыт"));
 }
