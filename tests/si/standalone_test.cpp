@@ -323,6 +323,21 @@ TEST_F(Startup, TheModuleIsResetAndClosedWhenTheFrontPanelEnds) {
     EXPECT_TRUE(panel_visible(carrier_summary()));
 }
 
+TEST_F(Startup, AModuleThatCannotBeOpenedGivesTheDemoWithoutAPopup) {
+    use_fake();
+    fake::fail("kelqorm_init", VI_ERROR_RSRC_BUSY);
+    choose_first_carrier_at(1);
+    leave_front_panel_at(2);
+
+    run();
+
+    EXPECT_THAT(popup_texts(), IsEmpty());
+    EXPECT_EQ(fake::count("kelqorm_connect"), 0);
+    expect_demo();
+    // The summary still tells what the carrier holds.
+    EXPECT_EQ(summary_positions().front(), "Позиция 1: QORM");
+}
+
 // ---- The carrier cannot be opened --------------------------------------------------------------
 
 TEST_F(Startup, ABusyCarrierGivesItsPopupAndThenTheDemo) {
