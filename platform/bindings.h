@@ -7,13 +7,50 @@
 // system library at its first call. Binding again (tests do, between cases) replaces the table.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "kelbase.h"
 #include "kelqorm.h"
 #include "visa.h"
 
 namespace platform {
+
+// The system's name of every operation the three tables carry: VISA, the module driver, the
+// carrier driver, each in its table's order. Tests, traces and fault injection name operations so.
+inline constexpr std::array<std::string_view, 30> kOperationNames = {
+    "viOpenDefaultRM",
+    "viFindRsrc",
+    "viFindNext",
+    "viOpen",
+    "viClose",
+    "viGetAttribute",
+    "kelqorm_init",
+    "kelqorm_connect",
+    "kelqorm_close",
+    "kelqorm_reset",
+    "kelqorm_self_test",
+    "kelqorm_error_message",
+    "kelqorm_revision_query",
+    "kelqorm_manual_cmd",
+    "kelqorm_manual_group_cmd",
+    "kelqorm_cmd_config",
+    "kelqorm_set_cmd_time",
+    "kelqorm_cmd_time_q",
+    "kelqorm_config_trigger",
+    "kelqorm_set_line",
+    "kelqorm_start",
+    "kelqorm_stop",
+    "kelqorm_gstart_q",
+    "kelqorm_state",
+    "kelqorm_trig_state",
+    "kelqorm_reset_trig",
+    "kelqorm_sft_interface",
+    "kelqorm_zqorm_test",
+    "kelbase_init",
+    "kelbase_m_type_q",
+};
 
 struct VisaApi {
     const char* origin;  // where the table comes from, for messages and --trace

@@ -36,9 +36,14 @@ void run_connector_test(ModuleInstance* instance, int panel) {
     test_running = true;
     ViInt16 result = 0;
     char unused_text[KELQORM_TEXT_LEN] = "";
-    kelqorm_zqorm_test(instance->session, &result, unused_text);
+    const ViStatus test_status = kelqorm_zqorm_test(instance->session, &result, unused_text);
     test_running = false;
-    if (result == 0) {
+    if (test_status < 0) {
+        // The test did not run (no library, no module): say why instead of reporting no faults.
+        char reason[KELQORM_TEXT_LEN];
+        driver_error_text(test_status, reason);
+        if (reason[0] != '\0') InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, reason);
+    } else if (result == 0) {
         InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, "Проверка завершена. Ошибок не найдено.");
     }
     kelqorm_sft_interface(instance->session, nullptr);

@@ -1,4 +1,6 @@
 // Module reset and self-test.
+#include <cstring>
+
 #include "qorm_internal.h"
 #include "qorm_uir.h"
 #include "text.h"
@@ -46,9 +48,14 @@ int mpSelftest(int panel, int, int event, void*, int, int) {
     const int st = instance->st_panel;
 
     DisplayPanel(st);
-    kelqorm_self_test(instance->session, &result, text);
+    const ViStatus test_status = kelqorm_self_test(instance->session, &result, text);
     char shown[KELQORM_TEXT_LEN];
     copy_text(shown, sizeof shown, text, sizeof text);
+    // A call that failed without a verdict of its own (no library, no module) must not read as a
+    // pass: the driver's text for the failure takes the place of the prepared one.
+    if (test_status < 0 && std::strcmp(shown, kSelfTestPassed) == 0) {
+        driver_error_text(test_status, shown);
+    }
     SetCtrlVal(st, ST_RESULT, static_cast<short>(result));
     SetCtrlVal(st, ST_MSG, shown);
     SetCtrlAttribute(st, ST_CLOSE, ATTR_DIMMED, 0);

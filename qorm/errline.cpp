@@ -3,15 +3,19 @@
 #include "qorm_uir.h"
 #include "text.h"
 
+void driver_error_text(ViStatus st, char (&text)[KELQORM_TEXT_LEN]) {
+    // The buffer starts empty, so a driver that writes nothing gives an empty text. The
+    // translation of a status must not need an open session: session 0.
+    char driver_text[KELQORM_TEXT_LEN] = "";
+    kelqorm_error_message(0, st, driver_text);
+    copy_text(text, sizeof text, driver_text, sizeof driver_text);
+}
+
 void errMsg(int panel, ViStatus st) {
     // A success leaves an older error on the line.
     if (st == 0) return;
-    // The buffer starts empty, so a driver that writes nothing clears the line. The translation
-    // of a status must not need an open session: session 0.
-    char driver_text[KELQORM_TEXT_LEN] = "";
-    kelqorm_error_message(0, st, driver_text);
     char shown[KELQORM_TEXT_LEN];
-    copy_text(shown, sizeof shown, driver_text, sizeof driver_text);
+    driver_error_text(st, shown);
     SetCtrlVal(panel, MP_ERROR_MESSAGE, shown);
 }
 

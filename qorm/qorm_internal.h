@@ -45,6 +45,8 @@ void stop_continuous_polling(int mp);
 
 // Error line.
 void errMsg(int panel, ViStatus status);
+// The driver's text for a status, cut to fit and terminated; empty when the driver gives none.
+void driver_error_text(ViStatus status, char (&text)[KELQORM_TEXT_LEN]);
 
 // Callbacks, all of the run-time's control-callback form.
 int closePCB(int panel, int control, int event, void* data, int ed1, int ed2);

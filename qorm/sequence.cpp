@@ -1,5 +1,8 @@
 // Timed sequence run: programming the module's channels and starting or stopping the sequence
 // with the two-state button "Старт"/"Стоп", and copying the common time into every channel.
+#include <cmath>
+#include <limits>
+
 #include "qorm_internal.h"
 #include "qorm_uir.h"
 
@@ -7,6 +10,16 @@ namespace {
 
 // The module takes a moment to raise its run flag after a start.
 constexpr double kSettleSeconds = 0.05;
+
+// The time the module uses for a channel, as the panel's single-precision time. The query's
+// status is not looked at: a query that writes nothing, or a value no time control can hold
+// (not a number, beyond single precision), leaves the time asked for.
+float time_in_use(const ModuleInstance* instance, ViInt16 channel, float asked) {
+    double used = asked;
+    kelqorm_cmd_time_q(instance->session, channel, &used);
+    if (!std::isfinite(used) || std::fabs(used) > std::numeric_limits<float>::max()) return asked;
+    return static_cast<float>(used);
+}
 
 // Shows a non-zero status on the error line; true when the start may go on (not an error).
 bool accept(const ModuleInstance* instance, ViStatus st) {
@@ -19,11 +32,9 @@ bool program_common_time(ModuleInstance* instance) {
     const int mp = instance->mp_panel;
     status = kelqorm_set_cmd_time(instance->session, 0, instance->channel_times[0]);
     if (!accept(instance, status)) return false;
-    // The module reports the time it really uses; without an answer the asked time stays.
-    double used = instance->channel_times[0];
-    kelqorm_cmd_time_q(instance->session, 1, &used);
-    for (float& time : instance->channel_times) time = static_cast<float>(used);
-    SetCtrlVal(mp, MP_GT, static_cast<float>(used));
+    const float used = time_in_use(instance, 1, instance->channel_times[0]);
+    for (float& time : instance->channel_times) time = used;
+    SetCtrlVal(mp, MP_GT, used);
     for (int channel = 1; channel <= QORM_CHANNELS; ++channel) {
         status = kelqorm_set_line(instance->session, static_cast<ViInt16>(channel),
                                   static_cast<ViUInt16>(instance->channel_codes[channel - 1]));
@@ -42,10 +53,8 @@ bool program_channel_times(ModuleInstance* instance) {
         status = kelqorm_cmd_config(instance->session, channel, static_cast<ViUInt16>(code),
                                     instance->channel_times[k]);
         if (!accept(instance, status)) return false;
-        double used = instance->channel_times[k];
-        kelqorm_cmd_time_q(instance->session, channel, &used);
-        instance->channel_times[k] = static_cast<float>(used);
-        SetCtrlVal(mp, mpTimeCtrls[k], static_cast<float>(used));
+        instance->channel_times[k] = time_in_use(instance, channel, instance->channel_times[k]);
+        SetCtrlVal(mp, mpTimeCtrls[k], instance->channel_times[k]);
     }
     return true;
 }

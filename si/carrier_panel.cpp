@@ -29,16 +29,27 @@ int add_indicator(int panel, int kind, const char* constant_name, const char* la
     return id;
 }
 
-std::string position_text(int position, ViInt16 type) {
+std::string position_text(int position, const PositionReport& report) {
+    using State = PositionReport::State;
     char line[64];
-    if (type == kNotQueried) {
-        std::snprintf(line, sizeof line, "Позиция %d: не опрошена", position);
-    } else if (type == kNothingFitted) {
-        std::snprintf(line, sizeof line, "Позиция %d: пусто", position);
-    } else if (type == KELQORM_TYPE_CODE) {
-        std::snprintf(line, sizeof line, "Позиция %d: QORM", position);
-    } else {
-        std::snprintf(line, sizeof line, "Позиция %d: мезонин типа %d", position, type);
+    switch (report.state) {
+        case State::not_queried:
+            std::snprintf(line, sizeof line, "Позиция %d: не опрошена", position);
+            break;
+        case State::query_failed:
+            std::snprintf(line, sizeof line, "Позиция %d: ошибка опроса", position);
+            break;
+        case State::empty:
+            std::snprintf(line, sizeof line, "Позиция %d: пусто", position);
+            break;
+        case State::fitted:
+            if (report.type == KELQORM_TYPE_CODE) {
+                std::snprintf(line, sizeof line, "Позиция %d: QORM", position);
+            } else {
+                std::snprintf(line, sizeof line, "Позиция %d: мезонин типа %d", position,
+                              static_cast<int>(report.type));
+            }
+            break;
     }
     return line;
 }
@@ -90,10 +101,10 @@ void fill_carrier_panel(int panel, const CarrierSummary& summary) {
     }
     ResetTextBox(panel, controls.positions, summary.opened ? "" : "Носитель не открыт");
     if (summary.opened) {
-        ResetTextBox(panel, controls.positions, position_text(1, summary.fitted[0]).c_str());
-        for (int position = 2; position <= 4; ++position) {
+        ResetTextBox(panel, controls.positions, position_text(1, summary.positions[0]).c_str());
+        for (int position = 2; position <= KELBASE_POSITIONS; ++position) {
             InsertTextBoxLine(panel, controls.positions, -1,
-                              position_text(position, summary.fitted[position - 1]).c_str());
+                              position_text(position, summary.positions[position - 1]).c_str());
         }
     }
 }

@@ -3,15 +3,20 @@
 // It stands for the caller's panel that a host program would hand to qorm_init.
 #pragma once
 
+#include "kelbase.h"
 #include "si.h"
 
-inline constexpr ViInt16 kNothingFitted = -1;  // no mezzanine at the position
-inline constexpr ViInt16 kNotQueried = -2;     // the position was not queried
+// What the carrier driver said about one mezzanine position.
+struct PositionReport {
+    enum class State { not_queried, query_failed, empty, fitted };
+    State state = State::not_queried;
+    ViInt16 type = 0;  // the type code, when fitted
+};
 
 struct CarrierSummary {
-    const InstrumentEntry* entry = nullptr;  // null: no carrier chosen (demo)
-    bool opened = false;                     // kelbase_init succeeded
-    ViInt16 fitted[4] = {kNotQueried, kNotQueried, kNotQueried, kNotQueried};  // type codes
+    const InstrumentEntry* entry = nullptr;       // null: no carrier chosen (demo)
+    bool opened = false;                          // kelbase_init succeeded
+    PositionReport positions[KELBASE_POSITIONS];  // position 1 first
 };
 
 // Builds the hidden summary panel; returns its handle, or 0 when it cannot be built.

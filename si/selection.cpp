@@ -14,6 +14,10 @@ namespace {
 constexpr int kGrey = 0xC0C0C0;
 constexpr int kWhite = 0xFFFFFF;
 
+// The column header over the list lines: interface, mainframe address, slot, logical address,
+// model code.
+constexpr char kHeader[] = "Интф.  Кр.ЛА   Слот   ЛА   Тип";
+
 struct ControlPlan {
     int* id;
     const char* constant_name;
@@ -44,8 +48,7 @@ int BuildSI(const char* title) {
         {&siControls.cancel, "SI_CANCEL", CTRL_COMMAND_BUTTON, "Отмена", 84, 209, 103, 25,
          siCancelCB},
         {&siControls.list, "SI_LIST", CTRL_LIST_BOX, "", 23, 14, 185, 303, siListCB},
-        {&siControls.textmsg, "SI_TEXTMSG", CTRL_TEXT_MSG, "Интф.  Кр.ЛА   Слот   ЛА   Тип", 5, 14,
-         155, 15, nullptr},
+        {&siControls.textmsg, "SI_TEXTMSG", CTRL_TEXT_MSG, "", 5, 14, 155, 15, nullptr},
     };
     for (const ControlPlan& c : plan) {
         const int id = NewCtrl(panel, c.kind, c.label, c.top, c.left);
@@ -61,6 +64,8 @@ int BuildSI(const char* title) {
     SetCtrlAttribute(panel, siControls.cancel, ATTR_CMD_BUTTON_COLOR, kGrey);
     SetCtrlAttribute(panel, siControls.list, ATTR_BACKCOLOR, kGrey);
     SetCtrlAttribute(panel, siControls.list, ATTR_TEXT_BGCOLOR, kWhite);
+    // A text message shows its value; a label would be drawn beside it as a second text.
+    SetCtrlVal(panel, siControls.textmsg, kHeader);
     SetCtrlAttribute(panel, siControls.textmsg, ATTR_TEXT_BGCOLOR, kGrey);
     // Closing the panel from its frame is a press of "Отмена".
     SetPanelAttribute(panel, ATTR_CLOSE_CTRL, siControls.cancel);
@@ -99,7 +104,11 @@ int SetCurInstr() {
 
 InstrumentEntry* SelectInstrument(const char* title, ViUInt16 code1, ViUInt16 code2,
                                   ViUInt16 code3) {
-    if (siPanel == 0) {
+    if (title == nullptr) title = "";
+    // The panel is built once and kept; it is built again only when the run-time has been
+    // restarted since and the handle no longer names a panel.
+    int shown = 0;
+    if (siPanel == 0 || GetPanelAttribute(siPanel, ATTR_VISIBLE, &shown) < 0) {
         const int panel = BuildSI(title);
         if (panel < 0) return nullptr;
         siPanel = panel;
@@ -117,7 +126,11 @@ InstrumentEntry* SelectInstrument(const char* title, ViUInt16 code1, ViUInt16 co
             CurInstr = nullptr;
             break;
         }
-        if (GetPanelAttribute(siPanel, ATTR_VISIBLE, &visible) < 0) break;
+        if (GetPanelAttribute(siPanel, ATTR_VISIBLE, &visible) < 0) {
+            // The panel went away under the wait: no callback chose anything.
+            CurInstr = nullptr;
+            break;
+        }
     }
     return CurInstr;
 }

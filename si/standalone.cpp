@@ -34,11 +34,23 @@ ViUInt16 find_qorm(ViSession carrier, CarrierSummary* summary) {
     for (ViUInt16 position = 1; position <= KELBASE_POSITIONS; ++position) {
         ViInt16 present = 0;
         ViInt16 type = 0;
-        if (kelbase_m_type_q(carrier, position, &present, &type) < 0) break;
-        summary->fitted[position - 1] = present != 0 ? type : kNothingFitted;
+        PositionReport& report = summary->positions[position - 1];
+        if (kelbase_m_type_q(carrier, position, &present, &type) < 0) {
+            report.state = PositionReport::State::query_failed;
+            break;
+        }
+        report.state = present != 0 ? PositionReport::State::fitted : PositionReport::State::empty;
+        report.type = type;
         if (present != 0 && type == KELQORM_TYPE_CODE) found = position;
     }
     return found;
+}
+
+// Runs the front panel of an open instance. A front panel that cannot even load its panels
+// leaves the instance open; it is closed here, so the module is reset and its session closed
+// rather than abandoned.
+void run_front_panel(ModuleInstance* instance) {
+    if (qorm_display(instance) < 0 && instance != nullptr) qorm_close(&instance);
 }
 
 // A record from the same allocator as qorm_init's, so the end of the front-panel run releases
@@ -55,7 +67,7 @@ void run_demo(int carrier_panel) {
     demo->mezzanine_number = 1;
     demo->display_active = 0;
     demo->carrier_panel = carrier_panel;
-    qorm_display(demo);
+    run_front_panel(demo);
 }
 
 // Opens the chosen carrier and runs the front panel of its module; false when the demo
@@ -80,7 +92,7 @@ bool run_carrier(const InstrumentEntry& entry, int carrier_panel, CarrierSummary
     const ViStatus st = qorm_init(carrier, position, VI_TRUE, VI_TRUE, &instance);
     if (st < 0) return false;
     // After the no-memory warning there is no record: qorm_display returns at once.
-    qorm_display(instance);
+    run_front_panel(instance);
     return true;
 }
 

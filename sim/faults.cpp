@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bindings.h"
 #include "sim/text.h"
 #include "sim/world.h"
 
@@ -35,38 +36,8 @@ Module* target_module(std::string_view carrier, int position) {
 }  // namespace
 
 const std::vector<std::string>& operation_names() {
-    static const std::vector<std::string> names{
-        "viOpenDefaultRM",
-        "viFindRsrc",
-        "viFindNext",
-        "viOpen",
-        "viClose",
-        "viGetAttribute",
-        "kelqorm_init",
-        "kelqorm_connect",
-        "kelqorm_close",
-        "kelqorm_reset",
-        "kelqorm_self_test",
-        "kelqorm_error_message",
-        "kelqorm_revision_query",
-        "kelqorm_manual_cmd",
-        "kelqorm_manual_group_cmd",
-        "kelqorm_cmd_config",
-        "kelqorm_set_cmd_time",
-        "kelqorm_cmd_time_q",
-        "kelqorm_config_trigger",
-        "kelqorm_set_line",
-        "kelqorm_start",
-        "kelqorm_stop",
-        "kelqorm_gstart_q",
-        "kelqorm_state",
-        "kelqorm_trig_state",
-        "kelqorm_reset_trig",
-        "kelqorm_sft_interface",
-        "kelqorm_zqorm_test",
-        "kelbase_init",
-        "kelbase_m_type_q",
-    };
+    static const std::vector<std::string> names(platform::kOperationNames.begin(),
+                                                platform::kOperationNames.end());
     return names;
 }
 

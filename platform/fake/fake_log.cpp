@@ -11,38 +11,8 @@ namespace fake {
 
 namespace {
 
-const std::vector<std::string_view> kOperations = {
-    "viOpenDefaultRM",
-    "viFindRsrc",
-    "viFindNext",
-    "viOpen",
-    "viClose",
-    "viGetAttribute",
-    "kelqorm_init",
-    "kelqorm_connect",
-    "kelqorm_close",
-    "kelqorm_reset",
-    "kelqorm_self_test",
-    "kelqorm_error_message",
-    "kelqorm_revision_query",
-    "kelqorm_manual_cmd",
-    "kelqorm_manual_group_cmd",
-    "kelqorm_cmd_config",
-    "kelqorm_set_cmd_time",
-    "kelqorm_cmd_time_q",
-    "kelqorm_config_trigger",
-    "kelqorm_set_line",
-    "kelqorm_start",
-    "kelqorm_stop",
-    "kelqorm_gstart_q",
-    "kelqorm_state",
-    "kelqorm_trig_state",
-    "kelqorm_reset_trig",
-    "kelqorm_sft_interface",
-    "kelqorm_zqorm_test",
-    "kelbase_init",
-    "kelbase_m_type_q",
-};
+const std::vector<std::string_view> kOperations(platform::kOperationNames.begin(),
+                                                platform::kOperationNames.end());
 
 struct Script {
     ViStatus status;

@@ -1,0 +1,185 @@
+// The front panel's costs that an operator feels, on the headless run-time:
+// - one poll (mpCheckState: run flag, thirty states, sixty lamps, thirty switches), goal at most
+//   10 microseconds, measured when it changes nothing and when it changes every control;
+// - a front-panel start: the five panels loaded and set up by mpInitPanels, goal at most 1 ms.
+// The recording fake answers at once but formats and keeps a log line per call; the same poll
+// with a driver table that only answers shows what the front panel itself costs.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "fake/fake.h"
+#include "qorm_internal.h"
+#include "qorm_uir.h"
+#include "uir.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+ModuleInstance g_record{};
+
+void start_run_time() {
+    uir::shutdown();
+    uir::use_backend(uir::headless::make_backend());
+    if (InitUserInterface() < 0) std::abort();
+    fake::reset();
+    fake::bind_all();
+    qorm_register_callbacks();
+}
+
+void load_panels(ModuleInstance* record) {
+    record->mp_panel = LoadPanelEx(0, QORM_UIR_FILE, MP, nullptr);
+    record->about_panel = LoadPanelEx(0, QORM_UIR_FILE, ABOUT, nullptr);
+    record->st_panel = LoadPanelEx(0, QORM_UIR_FILE, ST, nullptr);
+    record->exit_panel = LoadPanelEx(0, QORM_UIR_FILE, EXIT_POPUP, nullptr);
+    record->zqorm_panel = LoadPanelEx(0, QORM_UIR_FILE, ZQORM, nullptr);
+    const int panels[] = {record->mp_panel,   record->about_panel, record->st_panel,
+                          record->exit_panel, record->zqorm_panel, 0};
+    if (mpInitPanels(record, panels) < 0) std::abort();
+}
+
+void discard_panels(ModuleInstance* record) {
+    for (int panel : {record->mp_panel, record->about_panel, record->st_panel, record->exit_panel,
+                      record->zqorm_panel}) {
+        DiscardPanel(panel);
+    }
+}
+
+// A shown main panel of module session 5, as the front panel has it during a run.
+int set_up_main_panel() {
+    start_run_time();
+    g_record = ModuleInstance{};
+    g_record.session = 5;
+    g_record.mainframe_la = 1;
+    g_record.slot = 5;
+    g_record.mezzanine_number = 2;
+    load_panels(&g_record);
+    DisplayPanel(g_record.mp_panel);
+    return g_record.mp_panel;
+}
+
+// The module's answers to a poll, driven so that it changes every control of the panel: before
+// each poll the panel shows every channel active with both latches and every switch on, and the
+// module reports everything idle.
+void show_everything_active(int mp) {
+    SetCtrlVal(mp, MP_START, 1);
+    for (int k = 0; k < QORM_CHANNELS; ++k) {
+        SetCtrlVal(mp, mpStateCtrls[k], "X");
+        SetCtrlVal(mp, mpFix1Ctrls[k], 1);
+        SetCtrlVal(mp, mpFix2Ctrls[k], 1);
+        SetCtrlVal(mp, mpSwitchCtrls[k], 1);
+    }
+}
+
+// Times `poll` alone; `prepare` runs untimed before each poll.
+template <class Prepare>
+void time_polls(benchmark::State& state, int mp, Prepare prepare) {
+    for (auto _ : state) {
+        prepare();
+        const auto begin = Clock::now();
+        mpCheckState(mp, MP_CHECKSTATE, EVENT_COMMIT, nullptr, 0, 0);
+        const auto end = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+    }
+    if (status != 0) state.SkipWithError("a poll failed");
+    state.SetItemsProcessed(state.iterations());
+    uir::shutdown();
+}
+
+// The poll of an idle module with the recording fake; its log is cleared (untimed) before each
+// poll.
+void BM_PollUnchanged(benchmark::State& state) {
+    const int mp = set_up_main_panel();
+    mpCheckState(mp, MP_CHECKSTATE, EVENT_COMMIT, nullptr, 0, 0);
+    time_polls(state, mp, [] { fake::clear_log(); });
+}
+BENCHMARK(BM_PollUnchanged)->UseManualTime();
+
+void BM_PollChangingEverything(benchmark::State& state) {
+    const int mp = set_up_main_panel();
+    time_polls(state, mp, [mp] {
+        fake::clear_log();
+        show_everything_active(mp);
+    });
+}
+BENCHMARK(BM_PollChangingEverything)->UseManualTime();
+
+// A module driver that only answers the three queries of a poll: the front panel's own cost.
+ViStatus silent_gstart_q(ViSession, ViInt16* running) {
+    *running = 0;
+    return 0;
+}
+ViStatus silent_codes(ViSession, ViInt16* codes) {
+    for (int k = 0; k < KELQORM_CHANNELS; ++k) codes[k] = 0;
+    return 0;
+}
+
+const platform::KelqormApi* silent_table() {
+    static platform::KelqormApi table = [] {
+        platform::KelqormApi t = *fake::kelqorm_table();
+        t.origin = "bench";
+        t.gstart_q = &silent_gstart_q;
+        t.state = &silent_codes;
+        t.trig_state = &silent_codes;
+        return t;
+    }();
+    return &table;
+}
+
+void BM_PollUnchangedSilentDriver(benchmark::State& state) {
+    const int mp = set_up_main_panel();
+    platform::bind_kelqorm(silent_table());
+    mpCheckState(mp, MP_CHECKSTATE, EVENT_COMMIT, nullptr, 0, 0);
+    time_polls(state, mp, [] {});
+    platform::bind_kelqorm(nullptr);
+}
+BENCHMARK(BM_PollUnchangedSilentDriver)->UseManualTime();
+
+void BM_PollChangingEverythingSilentDriver(benchmark::State& state) {
+    const int mp = set_up_main_panel();
+    platform::bind_kelqorm(silent_table());
+    time_polls(state, mp, [mp] { show_everything_active(mp); });
+    platform::bind_kelqorm(nullptr);
+}
+BENCHMARK(BM_PollChangingEverythingSilentDriver)->UseManualTime();
+
+// What the recording fake alone costs for the three calls of a poll, log kept and cleared.
+void BM_FakeCallsOfOnePoll(benchmark::State& state) {
+    start_run_time();
+    ViInt16 running = 0;
+    ViInt16 codes[KELQORM_CHANNELS];
+    for (auto _ : state) {
+        fake::clear_log();
+        kelqorm_gstart_q(5, &running);
+        kelqorm_state(5, codes);
+        kelqorm_trig_state(5, codes);
+        benchmark::DoNotOptimize(codes);
+    }
+    uir::shutdown();
+}
+BENCHMARK(BM_FakeCallsOfOnePoll);
+
+// A front-panel start: the five panels loaded and set up; discarding them is not timed.
+void BM_LoadAndInitPanels(benchmark::State& state) {
+    start_run_time();
+    ModuleInstance record{};
+    record.session = 5;
+    record.mezzanine_number = 2;
+    for (auto _ : state) {
+        fake::clear_log();
+        const auto begin = Clock::now();
+        load_panels(&record);
+        const auto end = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+        discard_panels(&record);
+    }
+    state.SetItemsProcessed(state.iterations());
+    uir::shutdown();
+}
+BENCHMARK(BM_LoadAndInitPanels)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

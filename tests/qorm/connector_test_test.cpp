@@ -1,0 +1,177 @@
+// The loop-back test with the test connector QORM-Z, run from the menu: confirmation, reset,
+// the driver's running commentary in the connector-test panel, the closing line.
+#include <cstring>
+#include <string>
+
+#include "channel_test.h"
+
+namespace qorm_test {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr char kOpening[] = "Проверка QORM...";
+constexpr char kNoFaults[] = "Проверка завершена. Ошибок не найдено.";
+
+class ConnectorTest : public ChannelTest {
+  protected:
+    void SetUp() override {
+        ChannelTest::SetUp();
+        zqorm_ = record_.zqorm_panel;
+        fake::module().loopback_lines = {
+            {"Канал 1: линия 1 - норма, линия 2 - норма", 1, KELQORM_LINE_PROGRESS},
+            {"Канал 2: линия 2 - нет ответа", 2, KELQORM_LINE_FAULT},
+            {"Проверка каналов закончена", 0, KELQORM_LINE_PROGRESS},
+        };
+    }
+    // The operator chooses "Проверка с QORM-Z" and answers the confirmation.
+    void run_test(bool confirm) {
+        uir::headless::answer_confirm(confirm);
+        ASSERT_EQ(uir::automation::choose_menu_item(mp_, IMNU_INSTR_ZQORM), 0);
+        ProcessSystemEvents();
+    }
+    std::vector<std::string> transcript() { return textbox_lines(zqorm_, ZQORM_TEXTBOX); }
+    int zqorm_ = 0;
+};
+
+TEST_F(ConnectorTest, DecliningChangesNothing) {
+    ResetTextBox(zqorm_, ZQORM_TEXTBOX, "прежний протокол");
+    set_continuous_polling(true);
+    SetCtrlVal(mp_, mpLineCtrls[2], static_cast<short>(1));
+    const std::vector<std::string> main_before = snapshot(mp_);
+    fake::clear_log();
+    run_test(false);
+
+    ASSERT_EQ(uir::headless::popups().size(), 1u);
+    EXPECT_EQ(uir::headless::popups()[0].kind, "confirm");
+    EXPECT_EQ(uir::headless::popups()[0].title, "QORM");
+    EXPECT_EQ(uir::headless::popups()[0].text, "Подлючите соединитель контрольный QORM-Z");
+    EXPECT_TRUE(fake::calls().empty()) << "no driver call at all";
+    EXPECT_EQ(snapshot(mp_), main_before);
+    EXPECT_FALSE(panel_visible(zqorm_));
+    EXPECT_THAT(transcript(), ElementsAre("прежний протокол"));
+}
+
+TEST_F(ConnectorTest, PassingTestResetsFirstThenTranscribesTheDriversLines) {
+    set_continuous_polling(true);
+    ASSERT_EQ(press(mp_, MP_COMMANDBUTTON_2), 0);
+    struct {
+        bool reset_before = false, panel_shown = false, polling_off = false;
+        std::vector<std::string> lines;
+        int target = -1;
+    } during;
+    fake::hooks().kelqorm_zqorm_test = [&](ViSession vi, ViInt16* result, ViChar*) {
+        during.reset_before = fake::count("kelqorm_reset") == 1;
+        during.panel_shown = panel_visible(zqorm_);
+        during.polling_off = !timer_enabled(mp_) && short_value(mp_, MP_L_1) == 0;
+        during.lines = transcript();
+        during.target = zqormPanel;
+        for (const fake::TextLine& line : fake::module().loopback_lines) fake::send_line(vi, line);
+        *result = 0;
+        return VI_SUCCESS;
+    };
+    fake::clear_log();
+    run_test(true);
+
+    EXPECT_TRUE(during.reset_before);
+    EXPECT_TRUE(during.panel_shown);
+    EXPECT_TRUE(during.polling_off);
+    EXPECT_THAT(during.lines, ElementsAre(kOpening)) << "drawn before the test blocks";
+    EXPECT_EQ(during.target, zqorm_);
+    EXPECT_THAT(transcript(), ElementsAre(kOpening, "Канал 1: линия 1 - норма, линия 2 - норма",
+                                          "Канал 2: линия 2 - нет ответа",
+                                          "Проверка каналов закончена", kNoFaults));
+    EXPECT_THAT(fake::calls(),
+                ElementsAre("kelqorm_reset(5)", "kelqorm_gstart_q(5)", "kelqorm_state(5)",
+                            "kelqorm_trig_state(5)", "kelqorm_sft_interface(5, callback)",
+                            "kelqorm_zqorm_test(5)", "kelqorm_sft_interface(5, null)"));
+    EXPECT_EQ(fake::module().text_callback, nullptr) << "the callback is removed";
+    EXPECT_TRUE(panel_visible(zqorm_)) << "the panel stays open";
+    EXPECT_EQ(text(mp_, MP_ERROR_MESSAGE), "");
+}
+
+TEST_F(ConnectorTest, FailingTestHasNoClosingLineAndTheResetStillCameFirst) {
+    set_continuous_polling(true);
+    fake::module().loopback_result = 2;
+    fake::clear_log();
+    run_test(true);
+    EXPECT_THAT(transcript(),
+                ElementsAre(kOpening, "Канал 1: линия 1 - норма, линия 2 - норма",
+                            "Канал 2: линия 2 - нет ответа", "Проверка каналов закончена"));
+    EXPECT_EQ(fake::calls().front(), "kelqorm_reset(5)");
+    EXPECT_FALSE(timer_enabled(mp_));
+    EXPECT_EQ(int_value(mp_, MP_CTRL_MODE), 1);
+    EXPECT_EQ(fake::last(), "kelqorm_sft_interface(5, null)");
+    EXPECT_EQ(text(mp_, MP_ERROR_MESSAGE), "") << "the error line is not used";
+}
+
+TEST_F(ConnectorTest, TestThatCouldNotRunIsNeverReportedAsPassed) {
+    fake::module().error_texts[VI_ERROR_INV_OBJECT] = "Недопустимый сеанс";
+    fake::fail("kelqorm_zqorm_test", VI_ERROR_INV_OBJECT);
+    run_test(true);
+    EXPECT_THAT(transcript(), ElementsAre(kOpening, "Недопустимый сеанс"));
+    EXPECT_EQ(fake::last(), "kelqorm_sft_interface(5, null)");
+
+    fake::fail("kelqorm_zqorm_test", VI_ERROR_INV_OBJECT);
+    fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar*) { return VI_SUCCESS; };
+    run_test(true);
+    EXPECT_THAT(transcript(), ElementsAre(kOpening)) << "without a text, no line at all";
+}
+
+TEST_F(ConnectorTest, SecondTestReplacesTheFirstTranscript) {
+    run_test(true);
+    fake::module().loopback_lines = {{"Канал 30: норма", 30, KELQORM_LINE_PROGRESS}};
+    fake::module().loopback_result = 1;
+    run_test(true);
+    EXPECT_THAT(transcript(), ElementsAre(kOpening, "Канал 30: норма"));
+}
+
+TEST_F(ConnectorTest, DriverTextOutsideATestNeverReachesTheTextBox) {
+    char line[] = "посторонняя строка";
+    EXPECT_EQ(zqorm_interface(kSession, 0, KELQORM_LINE_PROGRESS, line), 0);
+    EXPECT_TRUE(transcript().empty()) << "before any test";
+
+    // A driver that keeps the callback and calls it later, and one that talks while the
+    // callback is being installed or removed.
+    kelqorm_TextCallback kept = nullptr;
+    fake::hooks().kelqorm_sft_interface = [&](ViSession vi, kelqorm_TextCallback callback) {
+        if (callback) kept = callback;
+        fake::module().text_callback = callback;
+        if (kept) kept(vi, 0, KELQORM_LINE_PROGRESS, line);
+        return VI_SUCCESS;
+    };
+    run_test(true);
+    const std::vector<std::string> after_test = transcript();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept(kSession, 0, KELQORM_LINE_PROGRESS, line), 0);
+    EXPECT_EQ(kept(kSession, 0, KELQORM_LINE_FAULT, nullptr), 0);
+    EXPECT_EQ(transcript(), after_test);
+    EXPECT_THAT(after_test, ElementsAre(kOpening, "Канал 1: линия 1 - норма, линия 2 - норма",
+                                        "Канал 2: линия 2 - нет ответа",
+                                        "Проверка каналов закончена", kNoFaults));
+}
+
+TEST_F(ConnectorTest, UnterminatedDriverLineIsCutAtACharacter) {
+    fake::hooks().kelqorm_zqorm_test = [](ViSession vi, ViInt16* result, ViChar*) {
+        // A whole text buffer of two-byte letters and no terminating zero.
+        std::vector<ViChar> line(KELQORM_TEXT_LEN);
+        for (int i = 0; i < KELQORM_TEXT_LEN; i += 2) std::memcpy(line.data() + i, "Щ", 2);
+        fake::module().text_callback(vi, 0, KELQORM_LINE_FAULT, line.data());
+        *result = 1;
+        return VI_SUCCESS;
+    };
+    run_test(true);
+    std::string expected;
+    for (int i = 0; i < 127; ++i) expected += "Щ";
+    EXPECT_THAT(transcript(), ElementsAre(kOpening, expected));
+}
+
+TEST_F(ConnectorTest, OkHidesThePanel) {
+    run_test(true);
+    ASSERT_EQ(press(zqorm_, ZQORM_COMMANDBUTTON), 0);
+    EXPECT_FALSE(panel_visible(zqorm_));
+    EXPECT_EQ(transcript().size(), 5u) << "the transcript stays until the next test";
+}
+
+}  // namespace
+}  // namespace qorm_test
