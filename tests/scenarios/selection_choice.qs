@@ -2,6 +2,7 @@
 # Crate: sim/crates/several-carriers.yaml.
 check SI visible
 check SI title = "Выбор носителя"
+check SI_TEXTMSG = "Интф.  Кр.ЛА   Слот   ЛА   Тип"
 check SI_LIST lines = 5
 check SI_LIST line 1 = "   0          0         3         8     155"
 check SI_LIST line 2 = "   0          0         5        16     10D"
