@@ -76,7 +76,7 @@ struct ParseOptions {
 // Longest script file and line taken; anything longer is refused rather than read in part.
 inline constexpr std::size_t kMaxScriptBytes = std::size_t{4} << 20;
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
-inline constexpr double kMaxWaitSeconds = 1e7;
+inline constexpr double kMaxWaitSeconds = 86400;  // a day of virtual time
 
 // Parses a whole script; on failure returns nothing and sets *error to the first bad line.
 std::optional<Script> parse(std::string_view text, const ParseOptions& options, ParseError* error);

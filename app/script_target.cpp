@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "script_text.h"
 #include "uir.h"

@@ -173,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CheckCase{"check TP_TIME = 0.05", true, "верно"},
         CheckCase{"check TP_TIME = 0.051", false, "НЕВЕРНО: ожидалось 0.051, на деле 0.05"},
+        CheckCase{"check TP_TIME = 1e300", false, "НЕВЕРНО: ожидалось 1e+300, на деле 0.05"},
         CheckCase{"check TP_SWITCH = \"Вкл\"", false,
                   "НЕВЕРНО: ожидалось \"Вкл\", на деле \"Выкл\""},
         CheckCase{"check TP_RING = 1", false, "НЕВЕРНО: ожидалось 1, на деле 0 (\" -\")"},
