@@ -1,14 +1,22 @@
 // qorm: the standalone front panel. Chooses the bindings (the system's VISA and drivers, or the
 // simulated crate) and the user-interface backend (Qt windows, or headless), then runs the
-// standalone start-up.
+// standalone start-up. Headless, it can perform a script of operator actions and checks; with
+// any backend it can record the operator's actions as such a script.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "bindings.h"
 #include "bindings_setup.h"
 #include "options.h"
+#include "recorder.h"
+#include "script.h"
+#include "script_backend.h"
+#include "script_runner.h"
 #include "si.h"
 #include "uir.h"
 #ifdef QORM_HAVE_QT
@@ -31,8 +39,12 @@ void end_headless_run(const std::string&) {
 
 bool choose_backend(const app::Options& options) {
     if (options.backend == app::Options::Backend::headless) {
-        uir::use_backend(uir::headless::make_backend());
-        uir::headless::on_failure(end_headless_run);
+        if (!options.script.empty()) {
+            uir::use_backend(std::make_unique<app::script::ScriptBackend>());
+        } else {
+            uir::use_backend(uir::headless::make_backend());
+            uir::headless::on_failure(end_headless_run);
+        }
         return true;
     }
 #ifdef QORM_HAVE_QT
@@ -53,12 +65,85 @@ bool choose_backend(const app::Options& options) {
 #endif
 }
 
+// The file a session is recorded into; each line is written through at once, so an interrupted
+// session keeps what was done up to then.
+class RecordFile {
+  public:
+    bool open(const std::string& path) {
+        file_ = std::fopen(path.c_str(), "w");
+        if (file_ == nullptr) {
+            std::fprintf(stderr, "qorm: не удаётся записать сценарий в %s: %s\n", path.c_str(),
+                         std::strerror(errno));
+            return false;
+        }
+        write("# Сеанс оператора, записанный qorm --record: действия, паузы и окна сообщений.");
+        write(
+            "# Повторить без окон: qorm --backend=headless --sim[=ФАЙЛ_КРЕЙТА] --script=ЭТОТ_ФАЙЛ");
+        recorder_ = std::make_unique<app::Recorder>(
+            [this](const std::string& line) { write(line); }, [] { return Timer(); });
+        uir::automation::set_observer(
+            [this](const uir::automation::Action& action) { recorder_->observe(action); });
+        return true;
+    }
+    void close() {
+        if (file_ == nullptr) return;
+        uir::automation::set_observer(nullptr);
+        recorder_->flush();
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    // At exit the run-time's observer may already be gone: only the file is finished here.
+    ~RecordFile() {
+        if (file_ == nullptr) return;
+        recorder_->flush();
+        std::fclose(file_);
+    }
+
+  private:
+    void write(const std::string& line) {
+        std::fprintf(file_, "%s\n", line.c_str());
+        std::fflush(file_);
+    }
+    std::FILE* file_ = nullptr;
+    std::unique_ptr<app::Recorder> recorder_;
+};
+
+RecordFile record_file;
+
+void print_line(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+// The script has ended while the front panel still runs: the program ends with it.
+[[noreturn]] void end_with_script(int exit_status) {
+    record_file.close();
+    std::fflush(stdout);
+    std::exit(exit_status);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int exit_status = 0;
     const std::optional<app::Options> options = app::parse_options(argc, argv, &exit_status);
     if (!options) return exit_status;
+
+    // A script that cannot be read is refused before anything runs.
+    std::optional<app::script::Script> script;
+    if (!options->script.empty()) {
+        app::script::ParseError error;
+        script = app::script::load(options->script, {.simulated = options->simulated}, &error);
+        if (!script) {
+            if (error.line > 0)
+                std::fprintf(stderr, "qorm: сценарий %s, строка %d: %s\n", options->script.c_str(),
+                             error.line, error.reason.c_str());
+            else
+                std::fprintf(stderr, "qorm: сценарий %s: %s\n", options->script.c_str(),
+                             error.reason.c_str());
+            return app::kUsageError;
+        }
+    }
 
     std::string error;
     if (!app::bind_libraries(*options, &error)) {
@@ -70,6 +155,25 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!choose_backend(*options)) return app::kUsageError;
-    // The run-time that cannot start shows nothing; that is the only failure of the start-up.
-    return RunStandalone() < 0 ? 1 : 0;
+    if (!options->record.empty() && !record_file.open(options->record)) return app::kUsageError;
+
+    if (!script) {
+        // The run-time that cannot start shows nothing; that is the only failure of the start-up.
+        const int st = RunStandalone();
+        record_file.close();
+        return st < 0 ? 1 : 0;
+    }
+
+    app::script::Runner runner(std::move(*script), print_line, end_with_script);
+    runner.run_prologue();
+    if (runner.finished()) return runner.exit_status();
+    runner.start();
+    if (RunStandalone() < 0) {
+        std::fprintf(stderr, "qorm: интерфейс пользователя не запустился\n");
+        record_file.close();
+        return app::script::kFailed;
+    }
+    const int status = runner.program_ended();
+    record_file.close();
+    return status;
 }

@@ -46,9 +46,20 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
                                "в файле (--sim=ФАЙЛ)")
                     ->expected(0, 1)
                     ->type_name("[=FILE]");
-    cli.add_option("--backend", backend, "Интерфейс: qt (окна, по умолчанию) или headless")
-        ->check(CLI::IsMember({"qt", "headless"}).description(""))
-        ->type_name("qt|headless");
+    auto* backend_option =
+        cli.add_option("--backend", backend, "Интерфейс: qt (окна, по умолчанию) или headless")
+            ->check(CLI::IsMember({"qt", "headless"}).description(""))
+            ->type_name("qt|headless");
+    auto* script_option =
+        cli.add_option("--script", options.script,
+                       "Выполнить сценарий действий оператора и проверок (без окон, на виртуальных "
+                       "часах) и выйти: 0 все проверки верны, 1 проверка не прошла, 2 сценарий не "
+                       "прочитан")
+            ->type_name("FILE");
+    auto* record_option =
+        cli.add_option("--record", options.record,
+                       "Записать действия оператора в файл сценария, чтобы повторить их без окон")
+            ->type_name("FILE");
     cli.add_flag("--trace", options.trace,
                  "Печатать каждый вызов VISA и драйверов: аргументы, статус, время");
     cli.add_flag("--version", options.version, "Показать версию и выйти");
@@ -67,6 +78,25 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     options.simulated = sim->count() > 0;
     options.crate_file = crate;
     options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
+    for (const auto* file_option : {script_option, record_option}) {
+        if (file_option->count() > 0 && file_option->as<std::string>().empty()) {
+            std::fprintf(stderr, "qorm: у параметра %s пустое имя файла (см. qorm --help)\n",
+                         file_option->get_name().c_str());
+            *exit_status = kUsageError;
+            return std::nullopt;
+        }
+    }
+    // A script runs on the virtual clock: without a backend named it implies headless.
+    if (!options.script.empty()) {
+        if (backend_option->count() > 0 && options.backend == Options::Backend::qt) {
+            std::fprintf(stderr,
+                         "qorm: сценарий выполняется только без окон: --backend=headless (см. "
+                         "qorm --help)\n");
+            *exit_status = kUsageError;
+            return std::nullopt;
+        }
+        options.backend = Options::Backend::headless;
+    }
     return options;
 }
 

@@ -13,6 +13,8 @@ struct Options {
     std::string crate_file;  // --sim=FILE; empty: the built-in crate
     bool trace = false;      // --trace
     bool version = false;    // --version
+    std::string script;      // --script=FILE: operator actions and checks, run headless
+    std::string record;      // --record=FILE: the operator's actions written as a script
 };
 
 // Exit status for a command line, a crate file or a display the program cannot use.

@@ -133,6 +133,35 @@ std::vector<int> panels();
 std::vector<int> panels(int layout_panel_id);
 std::string constant_name(int panel);  // "MP"; empty for panels built in code without one
 
+// What the operator did, as an observer (the session recorder) sees it: each action the entry
+// points above accepted, and the answer to each popup. Names are constant names, empty when the
+// panel, control or item has none.
+struct Action {
+    enum class Kind {
+        press,
+        set_number,    // set_value with an integer or a number
+        set_text,      // set_value with a text
+        select_index,  // `number` is the index
+        double_click,  // `number` is the line's index
+        close_panel,
+        choose_menu_item,  // `control` and `control_name` are the item's
+        message_popup,     // `title`, `text`
+        confirm_popup,     // `title`, `text`; `number` is the answer, 1 yes, 0 no
+    };
+    Kind kind = Kind::press;
+    int panel = 0;    // 0 for popups
+    int control = 0;  // control id or menu item id; 0 when there is none
+    std::string panel_name;
+    std::string control_name;
+    double number = 0;
+    std::string text;
+    std::string title;
+};
+// One observer at a time; an empty function removes it. It is called after an action has been
+// accepted and its event queued (before the callback runs), and after a popup has been answered.
+// It must not act on the run-time itself.
+void set_observer(std::function<void(const Action&)> observer);
+
 }  // namespace automation
 
 // ---- The headless backend ---------------------------------------------------------------------

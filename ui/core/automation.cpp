@@ -2,11 +2,13 @@
 // what a person could do, changes the control as the gesture does, and queues its event.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "ctrl_ops.h"
 #include "events.h"
 #include "kinds.h"
 #include "menus.h"
+#include "observer.h"
 #include "text.h"
 #include "uir.h"
 
@@ -33,6 +35,27 @@ void queue_ctrl_event(int panel, int control, int event, int data1 = 0) {
                        .control = control,
                        .event = event,
                        .data1 = data1});
+}
+
+std::function<void(const Action&)>& observer() {
+    static std::function<void(const Action&)> fn;
+    return fn;
+}
+
+void accepted(Action::Kind kind, const PanelRec& p, const CtrlRec* c, double number = 0,
+              const char* text = nullptr) {
+    if (!observer()) return;
+    Action a;
+    a.kind = kind;
+    a.panel = p.handle;
+    a.panel_name = p.constant_name;
+    if (c) {
+        a.control = c->id;
+        a.control_name = c->constant_name;
+    }
+    a.number = number;
+    if (text) a.text = text;
+    core::notify_observer(a);
 }
 
 ValueKind value_kind(const CtrlRec& c) {
@@ -62,6 +85,7 @@ int press(int panel, int control) {
             break;
     }
     queue_ctrl_event(panel, control, EVENT_COMMIT);
+    accepted(Action::Kind::press, *p, c);
     return 0;
 }
 
@@ -87,6 +111,7 @@ int set_value(int panel, int control, int value) {
             break;
     }
     queue_ctrl_event(panel, control, EVENT_COMMIT);
+    accepted(Action::Kind::set_number, *p, c, value);
     return 0;
 }
 
@@ -100,6 +125,7 @@ int set_value(int panel, int control, double value) {
     if (!std::isfinite(value)) return UIE_OUT_OF_RANGE;
     core::set_number(*c, typed_number(*c, value));
     queue_ctrl_event(panel, control, EVENT_COMMIT);
+    accepted(Action::Kind::set_number, *p, c, value);
     return 0;
 }
 
@@ -116,6 +142,7 @@ int set_value(int panel, int control, const char* value) {
     } else
         return UIE_TYPE_MISMATCH;
     queue_ctrl_event(panel, control, EVENT_COMMIT);
+    accepted(Action::Kind::set_text, *p, c, 0, value);
     return 0;
 }
 
@@ -127,6 +154,7 @@ int select_index(int panel, int control, int index) {
     if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
     core::set_index(*c, index);
     queue_ctrl_event(panel, control, EVENT_COMMIT, index);
+    accepted(Action::Kind::select_index, *p, c, index);
     return 0;
 }
 
@@ -138,6 +166,7 @@ int double_click(int panel, int control, int index) {
     if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
     core::set_index(*c, index);
     queue_ctrl_event(panel, control, EVENT_LEFT_DOUBLE_CLICK, index);
+    accepted(Action::Kind::double_click, *p, c, index);
     return 0;
 }
 
@@ -150,9 +179,11 @@ int close_panel(int panel) {
         // A dimmed close control means the program does not let the operator leave yet.
         if (c->dimmed || !c->visible) return UIE_NOT_OPERABLE;
         queue_ctrl_event(panel, c->id, EVENT_COMMIT);
+        accepted(Action::Kind::close_panel, *p, nullptr);
         return 0;
     }
     core::queue_event({.target = core::Event::Target::Panel, .panel = panel, .event = EVENT_CLOSE});
+    accepted(Action::Kind::close_panel, *p, nullptr);
     return 0;
 }
 
@@ -170,6 +201,15 @@ int choose_menu_item(int panel, int item) {
                        .control = item,
                        .event = EVENT_COMMIT,
                        .menu_bar = bar->handle});
+    if (observer()) {
+        Action a;
+        a.kind = Action::Kind::choose_menu_item;
+        a.panel = panel;
+        a.panel_name = p->constant_name;
+        a.control = item;
+        a.control_name = ref.item->constant_name;
+        core::notify_observer(a);
+    }
     return 0;
 }
 
@@ -207,4 +247,20 @@ std::string constant_name(int panel) {
     return core::find_panel(panel, p) == 0 ? p->constant_name : std::string();
 }
 
+void set_observer(std::function<void(const Action&)> fn) {
+    observer() = std::move(fn);
+}
+
 }  // namespace uir::automation
+
+namespace uir::core {
+
+void notify_observer(const automation::Action& action) noexcept {
+    auto& fn = automation::observer();
+    if (!fn) return;
+    // The observer may replace itself while it runs; the call keeps its own copy alive.
+    const std::function<void(const automation::Action&)> call = fn;
+    guarded([&] { call(action); });
+}
+
+}  // namespace uir::core

@@ -2,11 +2,26 @@
 #include <cmath>
 #include <cstdio>
 
+#include "observer.h"
 #include "panels.h"
 #include "text.h"
 #include "uir.h"
 
 namespace uir {
+
+namespace {
+
+void popup_answered(automation::Action::Kind kind, const char* title, const char* message,
+                    int answer) {
+    automation::Action a;
+    a.kind = kind;
+    a.title = title;
+    a.text = message;
+    a.number = answer;
+    core::notify_observer(a);
+}
+
+}  // namespace
 
 void use_backend(std::unique_ptr<Backend> backend) {
     core::rt().chosen = std::move(backend);
@@ -59,7 +74,10 @@ int MessagePopup(const char* title, const char* message) {
     if (int st = check_text(title); st < 0) return st;
     if (int st = check_text(message); st < 0) return st;
     BusyScope busy;
-    return backend()->message_popup(title, message);
+    const int st = backend()->message_popup(title, message);
+    if (st >= 0)
+        uir::popup_answered(uir::automation::Action::Kind::message_popup, title, message, st);
+    return st;
 }
 
 int ConfirmPopup(const char* title, const char* message) {
@@ -67,7 +85,10 @@ int ConfirmPopup(const char* title, const char* message) {
     if (int st = check_text(title); st < 0) return st;
     if (int st = check_text(message); st < 0) return st;
     BusyScope busy;
-    return backend()->confirm_popup(title, message);
+    const int answer = backend()->confirm_popup(title, message);
+    if (answer >= 0)
+        uir::popup_answered(uir::automation::Action::Kind::confirm_popup, title, message, answer);
+    return answer;
 }
 
 int Delay(double seconds) {

@@ -1,0 +1,116 @@
+#include "script_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace app::script {
+
+std::string quote(std::string_view text) {
+    std::string out = "\"";
+    for (char ch : text) {
+        switch (ch) {
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string number_text(double value) {
+    if (!std::isfinite(value)) return value != value ? "nan" : (value < 0 ? "-inf" : "inf");
+    if (value == 0) return "0";  // also -0
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string seconds_text(double seconds) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6f", seconds);
+    std::string text = buffer;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+std::optional<ParsedNumber> parse_number(std::string_view word) {
+    if (word.empty()) return std::nullopt;
+    std::string_view digits = word;
+    const bool negative = digits.front() == '-';
+    if (negative || digits.front() == '+') digits.remove_prefix(1);
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.remove_prefix(2);
+        unsigned long long n = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n, 16);
+        if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+        if (n > (1ULL << 53)) return std::nullopt;
+        const double v = static_cast<double>(n);
+        return ParsedNumber{negative ? -v : v, true};
+    }
+    // from_chars takes no leading '+' and would take "inf" and "nan": only digits may start.
+    if (digits.empty() || !(std::isdigit(static_cast<unsigned char>(digits[0])) ||
+                            (digits[0] == '.' && digits.size() > 1)))
+        return std::nullopt;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    if (ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(v))
+        return std::nullopt;
+    const bool integer = digits.find_first_of(".eE") == std::string_view::npos;
+    return ParsedNumber{negative ? -v : v, integer};
+}
+
+bool valid_utf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int more = 0;
+        std::uint32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            more = 1;
+            code = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            more = 2;
+            code = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            more = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + more >= text.size()) return false;
+        for (int k = 1; k <= more; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+        static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += more + 1;
+    }
+    return true;
+}
+
+}  // namespace app::script

@@ -1,0 +1,245 @@
+// Reading scripts: what each line becomes, and each kind of mistake refused with its line.
+#include <gmock/gmock.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "script.h"
+
+namespace {
+
+using app::script::Command;
+using app::script::ParseError;
+using app::script::Property;
+using app::script::Script;
+using app::script::Step;
+using app::script::Value;
+using ::testing::HasSubstr;
+
+Script parsed(const std::string& text, bool simulated = false) {
+    ParseError error;
+    auto script = app::script::parse(text, {.simulated = simulated}, &error);
+    EXPECT_TRUE(script) << "line " << error.line << ": " << error.reason;
+    return script ? *script : Script{};
+}
+
+Step only_step(const std::string& text, bool simulated = false) {
+    Script s = parsed(text, simulated);
+    EXPECT_EQ(s.steps.size(), 1u);
+    return s.steps.empty() ? Step{} : s.steps[0];
+}
+
+ParseError refused(const std::string& text, bool simulated = false) {
+    ParseError error;
+    EXPECT_FALSE(app::script::parse(text, {.simulated = simulated}, &error)) << text;
+    return error;
+}
+
+TEST(ScriptParse, CommentsBlankLinesAndLineNumbers) {
+    const Script s = parsed(
+        "\xEF\xBB\xBF# a script\r\n"
+        "\r\n"
+        "   press MP_START   # start it\r\n"
+        "\t\n"
+        "check MP_ERROR_MESSAGE = \"# not a comment\"  # but this is\n");
+    ASSERT_EQ(s.steps.size(), 2u);
+    EXPECT_EQ(s.steps[0].line, 3);
+    EXPECT_EQ(s.steps[0].source, "press MP_START");
+    EXPECT_EQ(s.steps[0].command, Command::press);
+    EXPECT_EQ(s.steps[0].name, "MP_START");
+    EXPECT_EQ(s.steps[1].line, 5);
+    EXPECT_EQ(s.steps[1].value.text, "# not a comment");
+    EXPECT_EQ(s.steps[1].source, "check MP_ERROR_MESSAGE = \"# not a comment\"");
+}
+
+TEST(ScriptParse, Actions) {
+    Step s = only_step("set MP_T_3 0.5");
+    EXPECT_EQ(s.command, Command::set);
+    EXPECT_EQ(s.value.kind, Value::Kind::number);
+    EXPECT_DOUBLE_EQ(s.value.number, 0.5);
+    EXPECT_FALSE(s.value.integer);
+
+    s = only_step("set MP_L_3 0x2");
+    EXPECT_DOUBLE_EQ(s.value.number, 2);
+    EXPECT_TRUE(s.value.integer);
+
+    s = only_step("set MP_ERROR_MESSAGE \"строка\\nвторая \\\"в кавычках\\\" \\\\ \\t\\r\"");
+    EXPECT_EQ(s.value.kind, Value::Kind::text);
+    EXPECT_EQ(s.value.text, "строка\nвторая \"в кавычках\" \\ \t\r");
+
+    s = only_step("select SI_LIST 2");
+    EXPECT_EQ(s.command, Command::select);
+    EXPECT_DOUBLE_EQ(s.value.number, 2);
+
+    s = only_step("doubleclick SI_LIST \"   0\"");
+    EXPECT_EQ(s.command, Command::doubleclick);
+    EXPECT_EQ(s.value.text, "   0");
+
+    EXPECT_EQ(only_step("close EXIT_POPUP").command, Command::close);
+    EXPECT_EQ(only_step("choose IMNU_INSTR_ZQORM").name, "IMNU_INSTR_ZQORM");
+    EXPECT_TRUE(only_step("answer yes").yes);
+    EXPECT_FALSE(only_step("answer no").yes);
+    EXPECT_DOUBLE_EQ(only_step("wait 2.5").seconds, 2.5);
+    EXPECT_DOUBLE_EQ(only_step("wait 0").seconds, 0);
+    EXPECT_EQ(only_step("fault  fail kelqorm_state VI_ERROR_TMO always ", true).fault,
+              "fail kelqorm_state VI_ERROR_TMO always");
+    EXPECT_EQ(only_step("fault stick 5 3 VXI0::8::INSTR 2 # stuck", true).fault,
+              "stick 5 3 VXI0::8::INSTR 2");
+}
+
+TEST(ScriptParse, Checks) {
+    Step s = only_step("check MP_START = 1");
+    EXPECT_EQ(s.property, Property::value);
+    EXPECT_DOUBLE_EQ(s.value.number, 1);
+
+    s = only_step("check MP_ERROR_MESSAGE contains \"Истекло\"");
+    EXPECT_TRUE(s.contains);
+    EXPECT_EQ(s.value.text, "Истекло");
+
+    s = only_step("check MP title contains \"мез.2\"");
+    EXPECT_EQ(s.property, Property::title);
+    EXPECT_TRUE(s.contains);
+
+    s = only_step("check ZQORM_TEXTBOX line 32 = \"Канал 30: линия 1 - норма, линия 2 - норма\"");
+    EXPECT_EQ(s.property, Property::line);
+    EXPECT_EQ(s.line_number, 32);
+
+    s = only_step("check SI_LIST lines = 0");
+    EXPECT_EQ(s.property, Property::lines);
+    EXPECT_DOUBLE_EQ(s.value.number, 0);
+
+    struct State {
+        const char* text;
+        Property property;
+        bool negated;
+    };
+    for (const State& st : {State{"check MP_START dimmed", Property::dimmed, false},
+                            State{"check MP_START not dimmed", Property::dimmed, true},
+                            State{"check ST visible", Property::visible, false},
+                            State{"check ST hidden", Property::visible, true},
+                            State{"check ST not hidden", Property::visible, false},
+                            State{"check MP_TIMER enabled", Property::enabled, false},
+                            State{"check MP_TIMER not enabled", Property::enabled, true}}) {
+        s = only_step(st.text);
+        EXPECT_EQ(s.property, st.property) << st.text;
+        EXPECT_EQ(s.negated, st.negated) << st.text;
+    }
+
+    s = only_step("check popup \"QORM\" \"Носитель не найден.\\nДемо режим\"");
+    EXPECT_EQ(s.property, Property::popup);
+    EXPECT_EQ(s.title, "QORM");
+    EXPECT_EQ(s.value.text, "Носитель не найден.\nДемо режим");
+    EXPECT_EQ(only_step("check no popup").property, Property::no_popup);
+}
+
+struct Mistake {
+    const char* text;
+    int line;
+    const char* reason;
+    bool simulated = false;
+    friend void PrintTo(const Mistake& m, std::ostream* os) { *os << m.text; }
+};
+
+class ScriptMistakes : public ::testing::TestWithParam<Mistake> {};
+
+TEST_P(ScriptMistakes, RefusedWithTheLineAndTheReason) {
+    const Mistake& m = GetParam();
+    const ParseError e = refused(m.text, m.simulated);
+    EXPECT_EQ(e.line, m.line) << m.text;
+    EXPECT_THAT(e.reason, HasSubstr(m.reason)) << m.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ScriptMistakes,
+    ::testing::Values(
+        Mistake{"press MP_START\nprss MP_START\n", 2, "неизвестная команда «prss»"},
+        Mistake{"Press MP_START", 1, "неизвестная команда «Press»"},
+        Mistake{"press", 1, "не хватает: имя элемента"},
+        Mistake{"press mp_start", 1, "заглавными буквами, как константа: «MP_START»"},
+        Mistake{"press \"MP_START\"", 1, "ожидалось имя элемента"},
+        Mistake{"press MP_START MP_RESET", 1, "лишнее в конце строки: «MP_RESET»"},
+        Mistake{"close", 1, "не хватает: имя панели"},
+        Mistake{"choose 5", 1, "ожидалось имя пункта меню"},
+        Mistake{"set MP_T_1", 1, "не хватает: значение"},
+        Mistake{"set MP_T_1 0.5s", 1, "число или текст в кавычках, а не «0.5s»"},
+        Mistake{"set MP_T_1 inf", 1, "а не «inf»"}, Mistake{"set MP_T_1 nan", 1, "а не «nan»"},
+        Mistake{"set MP_T_1 1e999", 1, "а не «1e999»"},
+        Mistake{"set MP_ERROR_MESSAGE привет", 1, "а не «привет»"},
+        Mistake{"set MP_ERROR_MESSAGE \"без конца", 1, "незакрытая кавычка"},
+        Mistake{"set MP_ERROR_MESSAGE \"конец\\", 1, "незакрытая кавычка"},
+        Mistake{"set MP_ERROR_MESSAGE \"\\x41\"", 1, "управляющая последовательность «\\x»"},
+        Mistake{"set MP_ERROR_MESSAGE \"\xD0\"", 1, "не в кодировке UTF-8"},
+        Mistake{"set MP_ERROR_MESSAGE \"\xC0\xAF\"", 1, "не в кодировке UTF-8"},
+        Mistake{"select SI_LIST 0", 1, "номер строки считается от 1"},
+        Mistake{"doubleclick SI_LIST 1.5", 1, "номер строки считается от 1"},
+        Mistake{"answer maybe", 1, "answer ждёт yes или no"},
+        Mistake{"answer", 1, "не хватает: yes или no"},
+        Mistake{"wait", 1, "не хватает: число секунд"},
+        Mistake{"wait -1", 1, "время ожидания должно быть от 0"},
+        Mistake{"wait 1e8", 1, "время ожидания должно быть от 0"},
+        Mistake{"wait soon", 1, "ожидалось число секунд"}, Mistake{"check", 1, "не хватает"},
+        Mistake{"check MP_START", 1, "после имени ожидалось = ЗНАЧЕНИЕ"},
+        Mistake{"check MP_START == 1", 1, "ожидалось ожидаемое значение"},
+        Mistake{"check MP_START shown", 1, "а не «shown»"},
+        Mistake{"check MP_START not shown", 1, "после not ожидалось dimmed"},
+        Mistake{"check MP title = 5", 1, "сравниваются с текстом в кавычках"},
+        Mistake{"check ZQORM_TEXTBOX line 0 = \"x\"", 1, "номер строки считается от 1"},
+        Mistake{"check ZQORM_TEXTBOX lines = 1.5", 1, "число строк должно быть целым"},
+        Mistake{"check MP_ERROR_MESSAGE contains 5", 1, "ожидался текст в кавычках"},
+        Mistake{"check popup \"QORM\"", 1, "не хватает: текст окна"},
+        Mistake{"check no popups", 1, "после check no ожидалось popup"},
+        Mistake{"check MP dimmed extra", 1, "лишнее в конце строки"},
+        Mistake{"fault fail kelqorm_state VI_ERROR_TMO", 1, "только на симулированном крейте"},
+        Mistake{"fault", 1, "не хватает: команда симулятора", true},
+        Mistake{"fault explode", 1, "неизвестная команда симулятора «explode»", true},
+        Mistake{"fault fail kelqorm_stat VI_ERROR_TMO", 1, "не знает операции «kelqorm_stat»",
+                true},
+        Mistake{"press MP_START\n\n\npress MP_\x01", 4, "ожидалось имя элемента"}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+TEST(ScriptParse, OverLongLineAndZeroByteAreRefused) {
+    const std::string long_line =
+        "set MP_ERROR_MESSAGE \"" + std::string(app::script::kMaxLineBytes, 'x') + "\"";
+    ParseError e = refused("press MP_START\n" + long_line + "\n");
+    EXPECT_EQ(e.line, 2);
+    EXPECT_THAT(e.reason, HasSubstr("строка длиннее"));
+
+    e = refused(std::string("press MP_START\npress MP_\0START\n", 31));
+    EXPECT_EQ(e.line, 2);
+    EXPECT_THAT(e.reason, HasSubstr("нулевой байт"));
+
+    e = refused(std::string(app::script::kMaxScriptBytes + 1, '\n'));
+    EXPECT_EQ(e.line, 0);
+}
+
+TEST(ScriptParse, FaultOperationNamesAreCaseBlind) {
+    EXPECT_EQ(only_step("fault fail KELQORM_STATE -1", true).fault, "fail KELQORM_STATE -1");
+    EXPECT_EQ(only_step("fault clear", true).fault, "clear");
+}
+
+TEST(ScriptLoad, ReadsAFileAndNamesIt) {
+    const std::string path = ::testing::TempDir() + "/parse_test_script.qs";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "# test\npress MP_START\n";
+    }
+    ParseError error;
+    auto script = app::script::load(path, {}, &error);
+    ASSERT_TRUE(script) << error.reason;
+    EXPECT_EQ(script->source_name, path);
+    ASSERT_EQ(script->steps.size(), 1u);
+    EXPECT_EQ(script->steps[0].line, 2);
+    std::remove(path.c_str());
+}
+
+TEST(ScriptLoad, AMissingFileOrADirectoryIsRefused) {
+    ParseError error;
+    EXPECT_FALSE(app::script::load(::testing::TempDir() + "/no/such/script.qs", {}, &error));
+    EXPECT_EQ(error.line, 0);
+    EXPECT_THAT(error.reason, HasSubstr("файл не открывается"));
+    EXPECT_FALSE(app::script::load(::testing::TempDir(), {}, &error));
+    EXPECT_EQ(error.line, 0);
+    EXPECT_THAT(error.reason, HasSubstr("файл не читается"));
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+fault visa missing
