@@ -120,10 +120,12 @@ class NumericView : public ControlView {
         field_->limit_min = c.min;
         field_->limit_max = c.max;
         incr_ = c.incr;
+        // Each setter repaints even when nothing changes, so each is asked first.
         const bool indicator = c.mode == VAL_INDICATOR;
-        field_->setReadOnly(indicator);
-        field_->setButtonSymbols(indicator ? QAbstractSpinBox::NoButtons
-                                           : QAbstractSpinBox::UpDownArrows);
+        if (field_->isReadOnly() != indicator) field_->setReadOnly(indicator);
+        const auto buttons =
+            indicator ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows;
+        if (field_->buttonSymbols() != buttons) field_->setButtonSymbols(buttons);
         field_->setFocusPolicy(indicator ? Qt::NoFocus : Qt::StrongFocus);
         show_colours(c);
         show_value(c);
@@ -162,7 +164,7 @@ class StringView : public ControlView {
   protected:
     void show_mode(const Control& c) override {
         const bool indicator = c.mode == VAL_INDICATOR;
-        edit_->setReadOnly(indicator);
+        if (edit_->isReadOnly() != indicator) edit_->setReadOnly(indicator);
         edit_->setFocusPolicy(indicator ? Qt::NoFocus : Qt::StrongFocus);
         show_colours(c);
     }

@@ -13,11 +13,11 @@
 namespace uir::qt::display {
 
 struct Environment {
-    std::string qpa_platform;     // QT_QPA_PLATFORM
-    std::string x_display;        // DISPLAY
-    std::string wayland_display;  // WAYLAND_DISPLAY
-    std::string runtime_dir;      // XDG_RUNTIME_DIR
-    std::string session_type;     // XDG_SESSION_TYPE
+    std::string qpa_platform{};     // QT_QPA_PLATFORM
+    std::string x_display{};        // DISPLAY
+    std::string wayland_display{};  // WAYLAND_DISPLAY
+    std::string runtime_dir{};      // XDG_RUNTIME_DIR
+    std::string session_type{};     // XDG_SESSION_TYPE
 };
 
 Environment current_environment();
