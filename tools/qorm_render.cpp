@@ -1,8 +1,8 @@
 // qorm-render: draws every panel of the front panel to PNG files on the offscreen platform. The
 // front panel runs on the simulated crate with the Qt view; a script operates it as a person
 // would (lines selected, two channels switched, the menu used, the self-test and the connector
-// test run) and saves each panel as it appears. The carrier selection panel and the standalone
-// run's carrier panel are built and drawn too.
+// test run, timed switching chosen) and saves each panel as it appears. The carrier selection panel
+// and the standalone run's carrier panel are built and drawn too.
 //
 //   qorm-render [OUTPUT_DIR]   (default: the current directory)
 #include <QApplication>
@@ -128,6 +128,12 @@ int main(int argc, char** argv) {
         .until(kStep, answer_yes)
         .then(kStep, [m] { save(m->zqorm_panel, "zqorm.png"); })
         .then(kStep, [m] { save(m->mp_panel, "main-after-reset.png"); })
+        .then(kStep,
+              [m] {
+                  ua::press(m->mp_panel, MP_CTRL_MODE);
+                  ua::press(m->mp_panel, MP_COMMANDBUTTON_2);
+              })
+        .then(kStep, [m] { save(m->mp_panel, "main-timed.png"); })
         .then(kStep, [m] { ua::press(m->mp_panel, MP_CLOSE); })
         .then(kStep, [m] { save(m->exit_panel, "exit.png"); })
         .then(kStep, render_selection_panels)
