@@ -10,6 +10,7 @@
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <thread>
 
 #include "qt_view_access.h"
@@ -31,6 +32,18 @@ char* g_argv[] = {g_arg0, nullptr};
 // The application this backend made, when there was none (a test or a host may bring its own).
 QApplication* g_owned_app = nullptr;
 
+class QtBackend;
+QtBackend* g_running = nullptr;
+bool g_exiting = false;
+void abandon_at_exit();
+
+// What a process that ends without uir::shutdown leaves: kept reachable, never destroyed.
+struct Abandoned {
+    QTimer* timer = nullptr;
+    View* view = nullptr;
+};
+Abandoned g_abandoned;
+
 // Milliseconds to wait for `seconds`, rounded up so a wake-up never comes before the deadline.
 int wait_ms(double seconds) {
     const double ms = std::ceil(seconds * 1000.0);
@@ -40,7 +53,20 @@ int wait_ms(double seconds) {
 class QtBackend final : public Backend {
   public:
     explicit QtBackend(Options options) : options_(std::move(options)) {}
-    ~QtBackend() override { stop(); }
+    ~QtBackend() override {
+        if (g_exiting)
+            abandon();
+        else
+            stop();
+    }
+
+    // The process is ending: nothing of Qt is touched any more.
+    void abandon() {
+        if (g_running == this) g_running = nullptr;
+        if (g_view == view_.get()) g_view = nullptr;
+        if (wake_) g_abandoned.timer = wake_.release();
+        if (view_) g_abandoned.view = view_.release();
+    }
 
     int start() override {
         if (!QApplication::instance()) {
@@ -49,6 +75,11 @@ class QtBackend final : public Backend {
             g_owned_app = new QApplication(g_argc, g_argv);
             QApplication::setStyle(QStringLiteral("Fusion"));
         }
+        // A program that ends without uir::shutdown destroys the run-time's statics, and this
+        // backend with them, after Qt's own statics are gone: the windows must not be deleted
+        // then. This handler runs before the run-time's statics are destroyed.
+        static const bool registered = std::atexit(abandon_at_exit) == 0;
+        (void)registered;
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return UIE_BACKEND_FAILED;
         QApplication::setQuitOnLastWindowClosed(false);
         origin_ = Clock::now();
@@ -57,6 +88,7 @@ class QtBackend final : public Backend {
         wake_->setSingleShot(true);
         wake_->setTimerType(Qt::PreciseTimer);
         g_view = view_.get();
+        g_running = this;
         quit_ = false;
         return 0;
     }
@@ -64,6 +96,7 @@ class QtBackend final : public Backend {
     void quit(int) override { quit_ = true; }
 
     void stop() override {
+        if (g_running == this) g_running = nullptr;
         if (g_view == view_.get()) g_view = nullptr;
         wake_.reset();
         view_.reset();
@@ -166,6 +199,11 @@ class QtBackend final : public Backend {
     std::unique_ptr<QTimer> wake_;
     bool quit_ = false;
 };
+
+void abandon_at_exit() {
+    g_exiting = true;
+    if (g_running) g_running->abandon();
+}
 
 }  // namespace
 
