@@ -10,7 +10,8 @@ namespace qt_test {
 namespace {
 
 int run_child(const char* how) {
-    const std::string command = std::string(QT_EXIT_CHILD) + " " + how + " 2>/dev/null";
+    const std::string command = std::string("LSAN_OPTIONS=suppressions=") + QT_LSAN_SUPPRESSIONS +
+                                " " + QT_EXIT_CHILD + " " + how + " 2>/dev/null";
     return std::system(command.c_str());
 }
 

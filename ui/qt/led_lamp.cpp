@@ -21,12 +21,6 @@ void LedLamp::set_lit(bool lit) {
     update();
 }
 
-void LedLamp::set_on_colour(const QColor& c) {
-    if (on_colour_ == c) return;
-    on_colour_ = c;
-    if (lit_) update();
-}
-
 void LedLamp::set_clickable(bool clickable) {
     clickable_ = clickable;
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -38,8 +32,8 @@ void LedLamp::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const int d = std::max(4, std::min(width(), height()) - 2);
     const QRectF r((width() - d) / 2.0, (height() - d) / 2.0, d, d);
-    QColor core = lit_ ? on_colour_ : QColor(0x30, 0x38, 0x30);
-    if (!isEnabled()) core = lit_ ? on_colour_.lighter(150) : QColor(0x90, 0x90, 0x90);
+    QColor core = lit_ ? kLit : QColor(0x30, 0x38, 0x30);
+    if (!isEnabled()) core = lit_ ? kLit.lighter(150) : QColor(0x90, 0x90, 0x90);
     QRadialGradient glow(r.center() - QPointF(d / 5.0, d / 5.0), d * 0.7);
     glow.setColorAt(0, lit_ ? core.lighter(170) : core.lighter(160));
     glow.setColorAt(1, core);

@@ -1,5 +1,5 @@
-// A round signal lamp: lit in its on-colour for 1, dark for 0. An operable lamp reacts to a
-// click (the latch lamps clear their channel's latches that way).
+// A round signal lamp: lit green for 1, dark for 0. An operable lamp reacts to a click (the
+// latch lamps clear their channel's latches that way).
 #pragma once
 
 #include <QColor>
@@ -14,7 +14,6 @@ class LedLamp : public QWidget {
 
     void set_lit(bool lit);
     bool lit() const { return lit_; }
-    void set_on_colour(const QColor& c);
     void set_clickable(bool clickable);
     void on_click(std::function<void()> f) { clicked_ = std::move(f); }
 
@@ -28,7 +27,7 @@ class LedLamp : public QWidget {
     bool lit_ = false;
     bool clickable_ = false;
     bool pressed_ = false;
-    QColor on_colour_{0x20, 0xD0, 0x20};
+    static constexpr QColor kLit{0x20, 0xD0, 0x20};
     std::function<void()> clicked_;
 };
 
