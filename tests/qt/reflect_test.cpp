@@ -182,6 +182,22 @@ TEST_F(ReflectTest, DimmedHiddenAndMovedTakeEffectAtOnce) {
     EXPECT_EQ(label->buddy(), time) << "Alt and the letter reach the field";
 }
 
+TEST_F(ReflectTest, ColoursTakeEffectAtOnce) {
+    QWidget* state = widget(V_STATE);
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_STATE, ATTR_TEXT_COLOR, VAL_RED), 0);
+    EXPECT_EQ(state->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::red));
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_STRING, ATTR_TEXT_BGCOLOR, VAL_YELLOW), 0);
+    EXPECT_EQ(widget(V_STRING)->palette().color(QPalette::Base), QColor(Qt::yellow));
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_BUTTON, ATTR_CMD_BUTTON_COLOR, VAL_LT_GRAY), 0);
+    EXPECT_EQ(widget(V_BUTTON)->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xC0));
+    ASSERT_EQ(SetPanelAttribute(panel_, ATTR_BACKCOLOR, VAL_LT_GRAY), 0);
+    EXPECT_EQ(uir::qt::window_of(panel_)->palette().color(QPalette::Window),
+              QColor(0xC0, 0xC0, 0xC0));
+    // Read-only fields look it: their text area takes the panel's colour.
+    EXPECT_NE(widget(V_COUNT)->palette().color(QPalette::Base),
+              widget(V_TIME)->palette().color(QPalette::Base));
+}
+
 TEST_F(ReflectTest, LabelsStandWhereTheLayoutLeavesRoom) {
     // Fields: on the left, right-aligned, centred on the field.
     const QRect time = widget(V_TIME)->geometry();
