@@ -121,6 +121,8 @@ int set_value(int panel, int control, const char* value);  // string controls
 int select_index(int panel, int control, int index);       // ring or list line; commit
 int double_click(int panel, int control, int index);       // list line: highlight it, then
                                                            // EVENT_LEFT_DOUBLE_CLICK
+int highlight(int panel, int control, int index);  // list line: a single click or the arrow
+                                                  // keys move the highlight; no event
 int close_panel(int panel);  // the frame's close button: the close control's commit, else the
                              // panel callback's EVENT_CLOSE
 int choose_menu_item(int panel, int item);

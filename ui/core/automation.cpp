@@ -170,6 +170,17 @@ int double_click(int panel, int control, int index) {
     return 0;
 }
 
+// A single click only moves the highlight: the program reads it when another gesture commits.
+int highlight(int panel, int control, int index) {
+    PanelRec* p = nullptr;
+    CtrlRec* c = nullptr;
+    if (int st = operable(panel, control, p, c); st < 0) return st;
+    if (c->kind != CTRL_LIST_BOX) return UIE_INVALID_ARGUMENT;
+    if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
+    core::set_index(*c, index);
+    return 0;
+}
+
 // The run-time never closes a panel itself: the program decides in the callback.
 int close_panel(int panel) {
     PanelRec* p = nullptr;

@@ -1,0 +1,50 @@
+#include "look.h"
+
+#include "core/model.h"
+
+namespace uir::qt {
+
+QFont panel_font() {
+    QFont f;
+    f.setFamilies({"DejaVu Sans", "Liberation Sans", "Noto Sans", "Arial"});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(kFontPixels);
+    return f;
+}
+
+QFont fixed_font() {
+    QFont f;
+    f.setFamilies({"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"});
+    f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
+    f.setPixelSize(kFontPixels);
+    return f;
+}
+
+QColor colour(int rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+namespace {
+
+QString escaped(std::string_view utf8) {
+    QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    s.replace('&', QStringLiteral("&&"));
+    return s;
+}
+
+}  // namespace
+
+QString mnemonic_text(std::string_view label) {
+    const LabelParts parts = split_label(label);
+    const std::string_view text = parts.text;
+    if (parts.shortcut < 0 || parts.shortcut >= static_cast<int>(text.size())) return escaped(text);
+    const auto at = static_cast<std::size_t>(parts.shortcut);
+    return escaped(text.substr(0, at)) + '&' + escaped(text.substr(at));
+}
+
+QString plain_text(std::string_view label) {
+    return QString::fromStdString(split_label(label).text);
+}
+
+}  // namespace uir::qt

@@ -1,0 +1,233 @@
+// The backend: the steady clock, waiting in Qt's event dispatcher, modal message boxes, and the
+// model's notifications passed to the view.
+#include "qt_backend.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <thread>
+
+#include "qt_view_access.h"
+#include "uir.h"
+#include "view.h"
+
+namespace uir::qt {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+View* g_view = nullptr;
+
+// Qt keeps pointers to argc and argv for the life of the application.
+int g_argc = 1;
+char g_arg0[] = "qorm";
+char* g_argv[] = {g_arg0, nullptr};
+
+// The application this backend made, when there was none (a test or a host may bring its own).
+QApplication* g_owned_app = nullptr;
+
+class QtBackend;
+QtBackend* g_running = nullptr;
+bool g_exiting = false;
+void abandon_at_exit();
+
+// What a process that ends without uir::shutdown leaves: kept reachable, never destroyed.
+struct Abandoned {
+    QTimer* timer = nullptr;
+    View* view = nullptr;
+};
+Abandoned g_abandoned;
+
+// Milliseconds to wait for `seconds`, rounded up so a wake-up never comes before the deadline.
+int wait_ms(double seconds) {
+    const double ms = std::ceil(seconds * 1000.0);
+    return ms >= INT_MAX ? INT_MAX : static_cast<int>(std::max(0.0, ms));
+}
+
+class QtBackend final : public Backend {
+  public:
+    explicit QtBackend(Options options) : options_(std::move(options)) {}
+    ~QtBackend() override {
+        if (g_exiting)
+            abandon();
+        else
+            stop();
+    }
+
+    // The process is ending: nothing of Qt is touched any more.
+    void abandon() {
+        if (g_running == this) g_running = nullptr;
+        if (g_view == view_.get()) g_view = nullptr;
+        if (wake_) g_abandoned.timer = wake_.release();
+        if (view_) g_abandoned.view = view_.release();
+    }
+
+    int start() override {
+        if (!QApplication::instance()) {
+            std::string why;
+            if (!display_available(&why)) return UIE_BACKEND_FAILED;
+            g_owned_app = new QApplication(g_argc, g_argv);
+            QApplication::setStyle(QStringLiteral("Fusion"));
+        }
+        // A program that ends without uir::shutdown destroys the run-time's statics, and this
+        // backend with them, after Qt's own statics are gone: the windows must not be deleted
+        // then. This handler runs before the run-time's statics are destroyed.
+        static const bool registered = std::atexit(abandon_at_exit) == 0;
+        (void)registered;
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return UIE_BACKEND_FAILED;
+        QApplication::setQuitOnLastWindowClosed(false);
+        origin_ = Clock::now();
+        view_ = std::make_unique<View>(options_.title_suffix);
+        wake_ = std::make_unique<QTimer>();
+        wake_->setSingleShot(true);
+        wake_->setTimerType(Qt::PreciseTimer);
+        g_view = view_.get();
+        g_running = this;
+        quit_ = false;
+        return 0;
+    }
+
+    void quit(int) override { quit_ = true; }
+
+    void stop() override {
+        if (g_running == this) g_running = nullptr;
+        if (g_view == view_.get()) g_view = nullptr;
+        wake_.reset();
+        view_.reset();
+        if (g_owned_app) {
+            delete g_owned_app;
+            g_owned_app = nullptr;
+        }
+    }
+
+    double now() const override {
+        return std::chrono::duration<double>(Clock::now() - origin_).count();
+    }
+
+    void collect_input() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+    // Sleeps in the event dispatcher: operator input wakes it (and is delivered through
+    // automation as it comes), the single-shot timer wakes it at the deadline.
+    int wait(double deadline) override {
+        while (!events_pending()) {
+            if (quit_) return UIE_WAIT_NEVER_ENDS;
+            const double left = deadline - now();
+            if (left <= 0) break;
+            if (deadline == kNever && !view_->any_panel_visible()) return UIE_WAIT_NEVER_ENDS;
+            if (std::isfinite(deadline)) wake_->start(wait_ms(left));
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        wake_->stop();
+        return 0;
+    }
+
+    int delay(double seconds) override {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        return 0;
+    }
+
+    int message_popup(const std::string& title, const std::string& text) override {
+        QMessageBox box(QMessageBox::Information, window_title(title),
+                        QString::fromStdString(text));
+        box.setTextFormat(Qt::PlainText);
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+        box.exec();
+        return 0;
+    }
+
+    // Closing the box from its frame or with Escape answers "Нет".
+    int confirm_popup(const std::string& title, const std::string& text) override {
+        QMessageBox box(QMessageBox::Question, window_title(title), QString::fromStdString(text));
+        box.setTextFormat(Qt::PlainText);
+        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? 1 : 0;
+    }
+
+    ScreenSize screen_size() const override {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen) return {1024, 768};
+        const QRect r = screen->availableGeometry();
+        return {r.width(), r.height()};
+    }
+
+    void panel_created(int panel) override { view_->panel_created(panel); }
+    void panel_discarded(int panel) override { view_->panel_discarded(panel); }
+    void panel_shown(int panel) override { view_->panel_shown(panel); }
+    void panel_hidden(int panel) override { view_->panel_hidden(panel); }
+    void panel_raised(int panel) override { view_->panel_raised(panel); }
+    void panel_attribute_changed(int panel, int attribute) override {
+        view_->panel_attribute_changed(panel, attribute);
+    }
+    void control_created(int panel, int control) override {
+        view_->control_created(panel, control);
+    }
+    void control_discarded(int panel, int control) override {
+        view_->control_discarded(panel, control);
+    }
+    void control_value_changed(int panel, int control) override {
+        view_->control_value_changed(panel, control);
+    }
+    void control_attribute_changed(int panel, int control, int attribute) override {
+        view_->control_attribute_changed(panel, control, attribute);
+    }
+    void list_changed(int panel, int control) override { view_->list_changed(panel, control); }
+    void text_box_changed(int panel, int control) override {
+        view_->text_box_changed(panel, control);
+    }
+    void menu_bar_changed(int panel, int) override { view_->menu_bar_changed(panel); }
+
+  private:
+    QString window_title(const std::string& title) const {
+        return QString::fromStdString(title + options_.title_suffix);
+    }
+
+    Options options_;
+    Clock::time_point origin_ = Clock::now();
+    std::unique_ptr<View> view_;
+    std::unique_ptr<QTimer> wake_;
+    bool quit_ = false;
+};
+
+void abandon_at_exit() {
+    g_exiting = true;
+    if (g_running) g_running->abandon();
+}
+
+}  // namespace
+
+std::unique_ptr<uir::Backend> make_backend(const Options& options) {
+    return std::make_unique<QtBackend>(options);
+}
+
+QWidget* window_of(int panel) {
+    return g_view ? g_view->window(panel) : nullptr;
+}
+
+QWidget* widget_of(int panel, int control) {
+    ControlView* v = g_view ? g_view->control(panel, control) : nullptr;
+    return v ? v->body() : nullptr;
+}
+
+QLabel* label_of(int panel, int control) {
+    ControlView* v = g_view ? g_view->control(panel, control) : nullptr;
+    return v ? v->label() : nullptr;
+}
+
+QMenuBar* menu_bar_of(int panel) {
+    PanelWindow* w = g_view ? g_view->window(panel) : nullptr;
+    return w ? w->menu_bar() : nullptr;
+}
+
+}  // namespace uir::qt

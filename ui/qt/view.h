@@ -1,0 +1,65 @@
+// The renderer of the run-time's model: a window per panel, a view per control, kept in step by
+// the backend's notifications, and the operator's gestures handed to uir::automation. Widgets
+// are found by (panel, control) in maps, so a notification costs a look-up and redraws only what
+// it changed.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "control_view.h"
+#include "panel_window.h"
+
+namespace uir::qt {
+
+class View : public Operator {
+  public:
+    explicit View(std::string title_suffix);
+    ~View() override;
+
+    const std::string& title_suffix() const { return suffix_; }
+
+    void panel_created(int panel);
+    void panel_discarded(int panel);
+    void panel_shown(int panel);
+    void panel_hidden(int panel);
+    void panel_raised(int panel);
+    void panel_attribute_changed(int panel, int attribute);
+    void control_created(int panel, int control);
+    void control_discarded(int panel, int control);
+    void control_value_changed(int panel, int control);
+    void control_attribute_changed(int panel, int control, int attribute);
+    void list_changed(int panel, int control);
+    void text_box_changed(int panel, int control);
+    void menu_bar_changed(int panel);
+
+    bool any_panel_visible() const;
+    PanelWindow* window(int panel) const;
+    ControlView* control(int panel, int control) const;
+
+    // Operator.
+    void press(int panel, int control) override;
+    void set_number(int panel, int control, double value) override;
+    void set_text(int panel, int control, const std::string& value) override;
+    void select(int panel, int control, int index) override;
+    void highlight(int panel, int control, int index) override;
+    void double_click(int panel, int control, int index) override;
+
+  private:
+    struct PanelEntry {
+        std::unique_ptr<PanelWindow> window;
+        // Declared after the window, so the controls' widgets go before their window.
+        std::unordered_map<int, std::unique_ptr<ControlView>> controls;
+    };
+
+    PanelEntry* entry(int panel);
+    void add_control(PanelEntry& e, const Control& c);
+    // After a gesture: the control shows what the model kept, also when the gesture was refused.
+    void show_model_value(int panel, int control);
+
+    std::string suffix_;
+    std::unordered_map<int, PanelEntry> panels_;
+};
+
+}  // namespace uir::qt
