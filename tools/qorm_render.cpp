@@ -15,6 +15,7 @@
 #include <string>
 
 #include "carrier_panel.h"
+#include "kelqorm.h"
 #include "qorm_uir.h"
 #include "qt/qt_backend.h"
 #include "qt/qt_view_access.h"
@@ -76,10 +77,9 @@ void render_selection_panels() {
     CarrierSummary summary;
     summary.entry = &Instruments[1];
     summary.opened = true;
-    summary.fitted[0] = kNothingFitted;
-    summary.fitted[1] = 12;
-    summary.fitted[2] = kNothingFitted;
-    summary.fitted[3] = kNothingFitted;
+    for (PositionReport& position : summary.positions)
+        position.state = PositionReport::State::empty;
+    summary.positions[1] = {PositionReport::State::fitted, KELQORM_TYPE_CODE};
     fill_carrier_panel(carrier, summary);
     DisplayPanel(carrier);
     save(carrier, "carrier.png");
