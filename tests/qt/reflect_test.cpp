@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,7 +105,10 @@ TEST_F(ReflectTest, StringsRingsAndListsShowTheirContent) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentRow(), 0);
-    EXPECT_TRUE(list->font().fixedPitch());
+    // A carrier line of the selection panel fits that panel's 185-pixel list.
+    const QString carrier_line = QString::fromUtf8("   0          0         3         8     155");
+    EXPECT_LT(QFontMetrics(list->font()).horizontalAdvance(carrier_line),
+              185 - 2 * list->frameWidth());
     ASSERT_EQ(SetCtrlIndex(panel_, V_LIST, 2), 0);
     EXPECT_EQ(list->currentRow(), 2);
     ASSERT_EQ(ClearListCtrl(panel_, V_LIST), 0);

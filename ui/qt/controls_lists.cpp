@@ -1,6 +1,7 @@
 // List boxes and text boxes. A list line is highlighted by a single click or the arrow keys
 // (no event), chosen by a double click (EVENT_LEFT_DOUBLE_CLICK) or by Enter (commit). Lines are
-// drawn in a fixed-pitch font, so lines formatted in columns stay in columns.
+// drawn in a narrow proportional font: lines padded into columns with spaces (mostly spaces, whose
+// advance is narrow) then fit lists as narrow as the carrier selection's.
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -20,10 +21,12 @@ namespace {
 class ListBox : public QListWidget {
   public:
     explicit ListBox(QWidget* parent) : QListWidget(parent) {
-        setFont(fixed_font());
+        setFont(list_font());
         setSelectionMode(QAbstractItemView::SingleSelection);
         setUniformItemSizes(true);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        // A line wider than the list scrolls; an ellipsis would hide its last column.
+        setTextElideMode(Qt::ElideNone);
     }
 
     std::function<void(int)> double_clicked;

@@ -12,11 +12,11 @@ QFont panel_font() {
     return f;
 }
 
-QFont fixed_font() {
+QFont list_font() {
     QFont f;
-    f.setFamilies({"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"});
-    f.setStyleHint(QFont::Monospace);
-    f.setFixedPitch(true);
+    f.setFamilies(
+        {"DejaVu Sans Condensed", "Liberation Sans Narrow", "Arial Narrow", "DejaVu Sans"});
+    f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(kFontPixels);
     return f;
 }

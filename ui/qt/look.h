@@ -16,7 +16,7 @@ inline constexpr int kLabelGap = 4;    // between a label on the left and its bo
 inline constexpr int kLabelGapAbove = 2;
 
 QFont panel_font();
-QFont fixed_font();  // list boxes: columns of list lines stay aligned
+QFont list_font();  // list boxes: narrow, so lines padded into columns fit
 
 // 0xRRGGBB; callers check for -1 (the default) first.
 QColor colour(int rgb);
