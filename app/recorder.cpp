@@ -22,6 +22,8 @@ std::string action_line(const uir::automation::Action& a) {
             return name.empty() ? "" : "select " + name + " " + line_number;
         case Kind::double_click:
             return name.empty() ? "" : "doubleclick " + name + " " + line_number;
+        case Kind::highlight:
+            return name.empty() ? "" : "highlight " + name + " " + line_number;
         case Kind::close_panel:
             return a.panel_name.empty() ? "" : "close " + a.panel_name;
         case Kind::choose_menu_item:
@@ -35,12 +37,12 @@ std::string action_line(const uir::automation::Action& a) {
 
 Recorder::Recorder(Sink sink, Clock clock) : sink_(std::move(sink)), clock_(std::move(clock)) {}
 
-void Recorder::emit(const std::string& line) {
+void Recorder::write_line(const std::string& line) {
     if (sink_) sink_(line);
 }
 
 void Recorder::flush() {
-    for (const std::string& line : held_) emit(line);
+    for (const std::string& line : held_) write_line(line);
     held_.clear();
     holding_ = false;
 }
@@ -51,7 +53,7 @@ void Recorder::observe(const uir::automation::Action& a) {
         if (holding_)
             held_.push_back(popup_check);
         else
-            emit(popup_check);
+            write_line(popup_check);
         return;
     }
     if (a.kind == Kind::confirm_popup) {
@@ -62,8 +64,8 @@ void Recorder::observe(const uir::automation::Action& a) {
             held_.push_back(popup_check);
         } else {
             // Raised before any action (during start-up): a leading answer is ready in time.
-            emit(answer);
-            emit(popup_check);
+            write_line(answer);
+            write_line(popup_check);
         }
         return;
     }
@@ -72,13 +74,13 @@ void Recorder::observe(const uir::automation::Action& a) {
     flush();
     const std::string line = action_line(a);
     if (line.empty()) {
-        emit("# не записано: действие на панели или элементе без имени (панель " +
-             std::to_string(a.panel) + ", элемент " + std::to_string(a.control) + ")");
+        write_line("# не записано: действие на панели или элементе без имени (панель " +
+                   std::to_string(a.panel) + ", элемент " + std::to_string(a.control) + ")");
         return;
     }
     if (any_action_) {
         const std::string gap = script::seconds_text(now - last_action_);
-        if (gap != "0") emit("wait " + gap);
+        if (gap != "0") write_line("wait " + gap);
     }
     last_action_ = now;
     any_action_ = true;

@@ -28,7 +28,7 @@ class Recorder {
     void flush();
 
   private:
-    void emit(const std::string& line);
+    void write_line(const std::string& line);
 
     Sink sink_;
     Clock clock_;

@@ -7,6 +7,8 @@
 //                                   ring takes an item's value or its label)
 //   select NAME N|"LABEL"           choose line N (from 1) of a list or ring
 //   doubleclick NAME N|"LABEL"      double-click line N of a list
+//   highlight NAME N|"LABEL"        a single click on line N of a list: it is highlighted and
+//                                   nothing else happens until a button or Enter chooses it
 //   close PANEL                     the close button of the panel's frame
 //   choose ITEM                     a menu item
 //   answer yes|no                   the answer to the confirmation the next action raises
@@ -30,7 +32,19 @@
 
 namespace app::script {
 
-enum class Command { press, set, select, doubleclick, close, choose, answer, wait, fault, check };
+enum class Command {
+    press,
+    set,
+    select,
+    doubleclick,
+    highlight,
+    close,
+    choose,
+    answer,
+    wait,
+    fault,
+    check
+};
 
 // What a check looks at.
 enum class Property { value, title, line, lines, dimmed, visible, enabled, popup, no_popup };
@@ -48,7 +62,7 @@ struct Step {
     std::string source;  // the line as written, without its comment and outer blanks
     Command command = Command::press;
     std::string name;  // panel, control or menu item constant name
-    Value value;       // set, select, doubleclick; a check's expected value or text
+    Value value;       // set, select, doubleclick, highlight; a check's expected value or text
     Property property = Property::value;
     bool negated = false;   // check NAME not ...
     bool contains = false;  // check ... contains "TEXT"

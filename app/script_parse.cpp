@@ -347,10 +347,11 @@ struct CommandWord {
     const char* word;
     Command command;
 };
-constexpr std::array<CommandWord, 10> kCommands{{{"press", Command::press},
+constexpr std::array<CommandWord, 11> kCommands{{{"press", Command::press},
                                                  {"set", Command::set},
                                                  {"select", Command::select},
                                                  {"doubleclick", Command::doubleclick},
+                                                 {"highlight", Command::highlight},
                                                  {"close", Command::close},
                                                  {"choose", Command::choose},
                                                  {"answer", Command::answer},
@@ -367,8 +368,8 @@ Step parse_line(std::string_view source, const ParseOptions& options) {
                                     [&](const CommandWord& c) { return verb == c.word; });
     if (found == kCommands.end())
         throw LineError{"неизвестная команда " + guillemets(verb) +
-                        ": ожидалось press, set, select, doubleclick, close, choose, answer, "
-                        "wait, fault или check"};
+                        ": ожидалось press, set, select, doubleclick, highlight, close, choose, "
+                        "answer, wait, fault или check"};
     step.command = found->command;
     const std::string_view rest = blank == std::string_view::npos ? "" : trim(source.substr(blank));
 
@@ -395,7 +396,8 @@ Step parse_line(std::string_view source, const ParseOptions& options) {
             step.value = in.value("значение");
             break;
         case Command::select:
-        case Command::doubleclick: {
+        case Command::doubleclick:
+        case Command::highlight: {
             step.name = in.name("имя списка");
             step.value = in.value("номер строки или её текст");
             if (step.value.kind == Value::Kind::number &&
@@ -435,6 +437,7 @@ bool is_action(Command command) {
         case Command::set:
         case Command::select:
         case Command::doubleclick:
+        case Command::highlight:
         case Command::close:
         case Command::choose:
             return true;

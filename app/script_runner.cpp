@@ -280,7 +280,8 @@ bool Runner::run_action(const Step& step) {
             }
             break;
         case Command::select:
-        case Command::doubleclick: {
+        case Command::doubleclick:
+        case Command::highlight: {
             int index = static_cast<int>(step.value.number) - 1;
             if (step.value.kind == Value::Kind::text) {
                 index = c != nullptr ? item_index(*c, step.value.text) : -1;
@@ -289,9 +290,13 @@ bool Runner::run_action(const Step& step) {
                     return false;
                 }
             }
-            st = step.command == Command::select
-                     ? uir::automation::select_index(t.panel, t.id, index)
-                     : uir::automation::double_click(t.panel, t.id, index);
+            if (step.command == Command::select) {
+                st = uir::automation::select_index(t.panel, t.id, index);
+            } else if (step.command == Command::doubleclick) {
+                st = uir::automation::double_click(t.panel, t.id, index);
+            } else {
+                st = uir::automation::highlight(t.panel, t.id, index);
+            }
             break;
         }
         case Command::close:

@@ -145,6 +145,7 @@ struct Action {
         set_text,      // set_value with a text
         select_index,  // `number` is the index
         double_click,  // `number` is the line's index
+        highlight,     // a single click on a list line, no event; `number` is its index
         close_panel,
         choose_menu_item,  // `control` and `control_name` are the item's
         message_popup,     // `title`, `text`

@@ -38,13 +38,14 @@ TEST_F(ObserverTest, SeesEachAcceptedActionWithItsNamesBeforeTheCallback) {
     ASSERT_EQ(ua::set_value(tp, TP_NAME, "текст"), 0);
     ASSERT_EQ(ua::select_index(tp, TP_LIST, 2), 0);
     ASSERT_EQ(ua::double_click(tp, TP_LIST, 1), 0);
+    ASSERT_EQ(ua::highlight(tp, TP_LIST, 0), 0);
     ASSERT_EQ(ua::choose_menu_item(tp, TPMNU_FILE_ASK), 0);
     ASSERT_EQ(ua::close_panel(tp), 0);
 
-    ASSERT_EQ(seen.size(), 8u);
-    const Kind kinds[] = {
-        Kind::press,        Kind::set_number,   Kind::set_number,       Kind::set_text,
-        Kind::select_index, Kind::double_click, Kind::choose_menu_item, Kind::close_panel};
+    ASSERT_EQ(seen.size(), 9u);
+    const Kind kinds[] = {Kind::press,     Kind::set_number,       Kind::set_number,
+                          Kind::set_text,  Kind::select_index,     Kind::double_click,
+                          Kind::highlight, Kind::choose_menu_item, Kind::close_panel};
     for (std::size_t i = 0; i < seen.size(); ++i) {
         EXPECT_EQ(seen[i].kind, kinds[i]) << i;
         EXPECT_EQ(seen[i].panel, tp) << i;
@@ -57,9 +58,10 @@ TEST_F(ObserverTest, SeesEachAcceptedActionWithItsNamesBeforeTheCallback) {
     EXPECT_EQ(seen[3].text, "текст");
     EXPECT_EQ(seen[4].number, 2);
     EXPECT_EQ(seen[5].number, 1);
-    EXPECT_EQ(seen[6].control_name, "TPMNU_FILE_ASK");
-    EXPECT_EQ(seen[6].control, TPMNU_FILE_ASK);
-    EXPECT_EQ(seen[7].control_name, "");
+    EXPECT_EQ(seen[6].number, 0);
+    EXPECT_EQ(seen[7].control_name, "TPMNU_FILE_ASK");
+    EXPECT_EQ(seen[7].control, TPMNU_FILE_ASK);
+    EXPECT_EQ(seen[8].control_name, "");
 }
 
 TEST_F(ObserverTest, RefusedActionsAreNotSeen) {
@@ -135,6 +137,7 @@ TEST_F(RecorderLines, EachActionAsItsLineWithTheGapsBetween) {
     recorder.observe(action(Kind::set_text, "TP_NAME", 0, "Канал \"7\"\nдва"));
     recorder.observe(action(Kind::select_index, "TP_LIST", 0));
     recorder.observe(action(Kind::double_click, "TP_LIST", 2));
+    recorder.observe(action(Kind::highlight, "TP_LIST", 1));
     recorder.observe(action(Kind::choose_menu_item, "TPMNU_FILE_ASK"));
     now = 3.0000004;  // below a microsecond: no wait
     recorder.observe(action(Kind::close_panel, ""));
@@ -142,7 +145,8 @@ TEST_F(RecorderLines, EachActionAsItsLineWithTheGapsBetween) {
     EXPECT_THAT(
         lines, ElementsAre("press TP_GO", "wait 1.25", "set TP_TIME 0.125", "set TP_COUNT -7",
                            "wait 1.75", "set TP_NAME \"Канал \\\"7\\\"\\nдва\"", "select TP_LIST 1",
-                           "doubleclick TP_LIST 3", "choose TPMNU_FILE_ASK", "close TP"));
+                           "doubleclick TP_LIST 3", "highlight TP_LIST 2", "choose TPMNU_FILE_ASK",
+                           "close TP"));
 }
 
 TEST_F(RecorderLines, AnAnswerGoesBeforeTheActionThatRaisedTheConfirmation) {

@@ -69,6 +69,14 @@ TEST_F(RunnerTest, SelectAndDoubleClickTakeALineByNumberOrLabel) {
     EXPECT_THAT(program_log(), ElementsAre("TP_LIST commit 1", "TP_LIST double-click 2"));
 }
 
+TEST_F(RunnerTest, HighlightMovesTheLineWithoutAnEvent) {
+    EXPECT_EQ(run("highlight TP_LIST 3\n"
+                  "check TP_LIST = \"третья\"\n"),
+              app::script::kPassed)
+        << last_line();
+    EXPECT_TRUE(program_log().empty()) << "a single click tells the program nothing";
+}
+
 TEST_F(RunnerTest, CloseUsesTheFrameAndTheProgramDecides) {
     EXPECT_EQ(run("close TP\n"
                   "check TP hidden\n"),

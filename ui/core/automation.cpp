@@ -178,6 +178,7 @@ int highlight(int panel, int control, int index) {
     if (c->kind != CTRL_LIST_BOX) return UIE_INVALID_ARGUMENT;
     if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
     core::set_index(*c, index);
+    accepted(Action::Kind::highlight, *p, c, index);
     return 0;
 }
 

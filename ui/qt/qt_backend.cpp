@@ -112,17 +112,18 @@ class QtBackend final : public Backend {
 
     void collect_input() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
-    // Sleeps in the event dispatcher: operator input wakes it (and is delivered through
-    // automation as it comes), the single-shot timer wakes it at the deadline.
+    // Sleeps in the event dispatcher until Qt delivers something: operator input (which comes
+    // through automation), the single-shot timer at the deadline, or anything else the program
+    // set up in Qt itself. The turn then returns, so a loop sees a flag that code outside the
+    // run-time's callbacks set (a host's own Qt timer calling qorm_close, say).
     int wait(double deadline) override {
-        while (!events_pending()) {
-            if (quit_) return UIE_WAIT_NEVER_ENDS;
-            const double left = deadline - now();
-            if (left <= 0) break;
-            if (deadline == kNever && !view_->any_panel_visible()) return UIE_WAIT_NEVER_ENDS;
-            if (std::isfinite(deadline)) wake_->start(wait_ms(left));
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        }
+        if (events_pending()) return 0;
+        if (quit_) return UIE_WAIT_NEVER_ENDS;
+        const double left = deadline - now();
+        if (left <= 0) return 0;
+        if (deadline == kNever && !view_->any_panel_visible()) return UIE_WAIT_NEVER_ENDS;
+        if (std::isfinite(deadline)) wake_->start(wait_ms(left));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         wake_->stop();
         return 0;
     }
