@@ -86,7 +86,7 @@ struct LayoutSpec {
     std::span<const PanelSpec> panels = {};
 };
 
-// Registers (or replaces) a layout under its file name. The spec must outlive the process's use.
+// Registers (or replaces) a layout under its file name. The layout data must outlive the process's use.
 int register_layout(const LayoutSpec& layout);
 
 // ---- The registry of the system's callback functions ------------------------------------------
