@@ -146,40 +146,37 @@ int set_value(int panel, int control, const char* value) {
     return 0;
 }
 
-int select_index(int panel, int control, int index) {
+namespace {
+
+// The operator's gesture on line `index` of a ring or list: checked as a person would be, the
+// line highlighted, then `event` queued (EVENT_NONE: none) and the observer told.
+int line_gesture(int panel, int control, int index, bool lists_only, int event, Action::Kind kind) {
     PanelRec* p = nullptr;
     CtrlRec* c = nullptr;
     if (int st = operable(panel, control, p, c); st < 0) return st;
-    if (value_kind(*c) != ValueKind::Items) return UIE_INVALID_ARGUMENT;
+    const bool fits = lists_only ? c->kind == CTRL_LIST_BOX : value_kind(*c) == ValueKind::Items;
+    if (!fits) return UIE_INVALID_ARGUMENT;
     if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
     core::set_index(*c, index);
-    queue_ctrl_event(panel, control, EVENT_COMMIT, index);
-    accepted(Action::Kind::select_index, *p, c, index);
+    if (event != EVENT_NONE) queue_ctrl_event(panel, control, event, index);
+    accepted(kind, *p, c, index);
     return 0;
 }
 
+}  // namespace
+
+int select_index(int panel, int control, int index) {
+    return line_gesture(panel, control, index, false, EVENT_COMMIT, Action::Kind::select_index);
+}
+
 int double_click(int panel, int control, int index) {
-    PanelRec* p = nullptr;
-    CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
-    if (c->kind != CTRL_LIST_BOX) return UIE_INVALID_ARGUMENT;
-    if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
-    core::set_index(*c, index);
-    queue_ctrl_event(panel, control, EVENT_LEFT_DOUBLE_CLICK, index);
-    accepted(Action::Kind::double_click, *p, c, index);
-    return 0;
+    return line_gesture(panel, control, index, true, EVENT_LEFT_DOUBLE_CLICK,
+                        Action::Kind::double_click);
 }
 
 // A single click only moves the highlight: the program reads it when another gesture commits.
 int highlight(int panel, int control, int index) {
-    PanelRec* p = nullptr;
-    CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
-    if (c->kind != CTRL_LIST_BOX) return UIE_INVALID_ARGUMENT;
-    if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
-    core::set_index(*c, index);
-    accepted(Action::Kind::highlight, *p, c, index);
-    return 0;
+    return line_gesture(panel, control, index, true, EVENT_NONE, Action::Kind::highlight);
 }
 
 // The run-time never closes a panel itself: the program decides in the callback.
