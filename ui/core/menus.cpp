@@ -135,13 +135,27 @@ int InsertSeparator(int menuBar, int menu, int before) {
     return add_item(menuBar, menu, before, std::move(item));
 }
 
+namespace {
+
+// The menu or item an attribute call names, once the attribute is checked: the one the call
+// handles, `wanted`; the other menu attribute in the wrong type is a mismatch.
+int menu_attribute_target(int menuBar, int menuOrItem, int attribute, int wanted, MenuBarRec*& bar,
+                          MenuRef& ref) {
+    if (int st = find_bar(menuBar, bar); st < 0) return st;
+    if (int st = find_in_bar(*bar, menuOrItem, ref); st < 0) return st;
+    if (attribute == wanted) return 0;
+    return attribute == ATTR_DIMMED || attribute == ATTR_ITEM_NAME ? UIE_TYPE_MISMATCH
+                                                                   : UIE_INVALID_ATTRIBUTE;
+}
+
+}  // namespace
+
 int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int value) {
     MenuBarRec* bar = nullptr;
-    if (int st = find_bar(menuBar, bar); st < 0) return st;
     MenuRef ref;
-    if (int st = find_in_bar(*bar, menuOrItem, ref); st < 0) return st;
-    if (attribute == ATTR_ITEM_NAME) return UIE_TYPE_MISMATCH;
-    if (attribute != ATTR_DIMMED) return UIE_INVALID_ATTRIBUTE;
+    if (int st = menu_attribute_target(menuBar, menuOrItem, attribute, ATTR_DIMMED, bar, ref);
+        st < 0)
+        return st;
     bool& dimmed = ref.item ? ref.item->dimmed : ref.menu->dimmed;
     if (dimmed == (value != 0)) return 0;
     dimmed = value != 0;
@@ -152,11 +166,10 @@ int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int value) {
 int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int* value) {
     if (!value) return UIE_NULL_POINTER;
     MenuBarRec* bar = nullptr;
-    if (int st = find_bar(menuBar, bar); st < 0) return st;
     MenuRef ref;
-    if (int st = find_in_bar(*bar, menuOrItem, ref); st < 0) return st;
-    if (attribute == ATTR_ITEM_NAME) return UIE_TYPE_MISMATCH;
-    if (attribute != ATTR_DIMMED) return UIE_INVALID_ATTRIBUTE;
+    if (int st = menu_attribute_target(menuBar, menuOrItem, attribute, ATTR_DIMMED, bar, ref);
+        st < 0)
+        return st;
     *value = (ref.item ? ref.item->dimmed : ref.menu->dimmed) ? 1 : 0;
     return 0;
 }
@@ -165,11 +178,10 @@ int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int* value) 
 int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, const char* value) {
     if (int st = check_text(value); st < 0) return st;
     MenuBarRec* bar = nullptr;
-    if (int st = find_bar(menuBar, bar); st < 0) return st;
     MenuRef ref;
-    if (int st = find_in_bar(*bar, menuOrItem, ref); st < 0) return st;
-    if (attribute == ATTR_DIMMED) return UIE_TYPE_MISMATCH;
-    if (attribute != ATTR_ITEM_NAME) return UIE_INVALID_ATTRIBUTE;
+    if (int st = menu_attribute_target(menuBar, menuOrItem, attribute, ATTR_ITEM_NAME, bar, ref);
+        st < 0)
+        return st;
     if (ref.item && ref.item->separator) return UIE_INVALID_ATTRIBUTE;
     std::string& text = ref.item ? ref.item->name : ref.menu->title;
     if (text == value) return 0;
@@ -182,10 +194,9 @@ int GetMenuBarAttributeString(int menuBar, int menuOrItem, int attribute, char* 
                               size_t size) {
     if (!buffer) return UIE_NULL_POINTER;
     MenuBarRec* bar = nullptr;
-    if (int st = find_bar(menuBar, bar); st < 0) return st;
     MenuRef ref;
-    if (int st = find_in_bar(*bar, menuOrItem, ref); st < 0) return st;
-    if (attribute == ATTR_DIMMED) return UIE_TYPE_MISMATCH;
-    if (attribute != ATTR_ITEM_NAME) return UIE_INVALID_ATTRIBUTE;
+    if (int st = menu_attribute_target(menuBar, menuOrItem, attribute, ATTR_ITEM_NAME, bar, ref);
+        st < 0)
+        return st;
     return copy_out(ref.item ? ref.item->name : ref.menu->title, buffer, size);
 }
