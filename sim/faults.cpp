@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "bindings.h"
-#include "sim/text.h"
-#include "sim/world.h"
+#include "text.h"
+#include "world.h"
 
 namespace sim {
 namespace {
@@ -44,7 +44,14 @@ const std::vector<std::string>& operation_names() {
 bool fail_next(std::string_view name, ViStatus status, int count) {
     const std::string* op = operation(name);
     if (!op || (count <= 0 && count != kUntilCleared)) return false;
-    world().faults[*op] = FaultRule{status, count};
+    world().faults[*op] = {FaultRule{status, count}};
+    return true;
+}
+
+bool queue_fault(std::string_view name, ViStatus status, int count) {
+    const std::string* op = operation(name);
+    if (!op || (count <= 0 && count != kUntilCleared)) return false;
+    world().faults[*op].push_back(FaultRule{status, count});
     return true;
 }
 
@@ -68,7 +75,13 @@ int pending_failures(std::string_view name) {
     if (!op) return 0;
     const auto& faults = world().faults;
     auto it = faults.find(*op);
-    return it == faults.end() ? 0 : it->second.remaining;
+    if (it == faults.end()) return 0;
+    int pending = 0;
+    for (const FaultRule& rule : it->second) {
+        if (rule.remaining == kUntilCleared) return kUntilCleared;
+        pending += rule.remaining;
+    }
+    return pending;
 }
 
 bool stick_channel(std::string_view carrier, int position, int channel, int state) {

@@ -1,9 +1,9 @@
-#include "sim/world.h"
+#include "world.h"
 
 #include "sim/faults.h"
 #include "sim/sim.h"
 #include "sim/status.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {
@@ -111,9 +111,13 @@ std::optional<ViStatus> take_fault(std::string_view operation) {
     auto& faults = world().faults;
     if (faults.empty()) return std::nullopt;
     auto it = faults.find(operation);
-    if (it == faults.end()) return std::nullopt;
-    ViStatus status = it->second.status;
-    if (it->second.remaining != kUntilCleared && --it->second.remaining <= 0) faults.erase(it);
+    if (it == faults.end() || it->second.empty()) return std::nullopt;
+    FaultRule& next = it->second.front();
+    const ViStatus status = next.status;
+    if (next.remaining != kUntilCleared && --next.remaining <= 0) {
+        it->second.pop_front();
+        if (it->second.empty()) faults.erase(it);
+    }
     return status;
 }
 

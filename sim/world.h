@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -16,8 +17,9 @@
 
 #include "kelqorm.h"
 #include "sim/crate.h"
+#include "sim/faults.h"
 #include "sim/module.h"
-#include "sim/resource_name.h"
+#include "resource_name.h"
 #include "visa.h"
 
 namespace sim {
@@ -74,7 +76,8 @@ struct World {
     ViSession next_module_session = 1;
 
     bool visa_missing = false;
-    std::map<std::string, FaultRule, std::less<>> faults;
+    // Per operation, the injected statuses still to give, the next first.
+    std::map<std::string, std::deque<FaultRule>, std::less<>> faults;
 
     std::optional<std::size_t> find_resource(std::string_view name) const;
     VisaObject* visa_object(ViObject id, VisaObject::Kind kind);
@@ -87,14 +90,16 @@ struct World {
 World& world();
 double now();
 
-// The status an injected fault gives for this call of `operation`, if any; counts the call.
-std::optional<ViStatus> take_fault(std::string_view operation);
-
-// Runs an entry point of a C table: an exception never crosses the table.
+// Answers a call of `operation` (its system name) whose work is `body`: an injected failure is
+// returned instead of doing the work; an injected warning lets the work be done and is returned
+// unless the work failed. An exception never crosses the C table.
 template <class F>
-ViStatus guarded(F&& body) noexcept {
+ViStatus answer(std::string_view operation, F&& body) noexcept {
     try {
-        return body();
+        std::optional<ViStatus> injected = take_fault(operation);
+        if (injected && *injected < 0) return *injected;
+        const ViStatus status = body();
+        return injected && status >= 0 ? *injected : status;
     } catch (...) {
         return VI_ERROR_SYSTEM_ERROR;
     }
