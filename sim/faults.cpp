@@ -17,22 +17,6 @@ const std::string* operation(std::string_view name) {
     return nullptr;
 }
 
-// The module a fault is aimed at: by carrier and position, or the module of the lowest-numbered
-// connected session when the carrier name is empty.
-Module* target_module(std::string_view carrier, int position) {
-    World& w = world();
-    if (carrier.empty()) {
-        for (const auto& [id, session] : w.module_sessions) {
-            if (session.module >= 0) return &w.modules[static_cast<std::size_t>(session.module)];
-        }
-        return nullptr;
-    }
-    auto index = w.find_resource(carrier);
-    if (!index || position < 1 || position > kPositions) return nullptr;
-    int module = w.resources[*index].module[static_cast<std::size_t>(position - 1)];
-    return module < 0 ? nullptr : &w.modules[static_cast<std::size_t>(module)];
-}
-
 }  // namespace
 
 const std::vector<std::string>& operation_names() {
@@ -85,14 +69,14 @@ int pending_failures(std::string_view name) {
 }
 
 bool stick_channel(std::string_view carrier, int position, int channel, int state) {
-    Module* m = target_module(carrier, position);
+    Module* m = world().find_module(carrier, position);
     if (!m || channel < 1 || channel > kChannels || state < -1 || state > 3) return false;
     m->stick(channel, state);
     return true;
 }
 
 bool break_channel(std::string_view carrier, int position, int channel, bool broken) {
-    Module* m = target_module(carrier, position);
+    Module* m = world().find_module(carrier, position);
     if (!m || channel < 1 || channel > kChannels) return false;
     m->set_broken(channel, broken);
     return true;

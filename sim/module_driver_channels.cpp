@@ -123,7 +123,7 @@ ViStatus stop(ViSession vi) {
 ViStatus gstart_q(ViSession vi, ViInt16* running) {
     return with_module(vi, [&](Module& m) {
         if (!running) return error_parameter(2);
-        *running = m.running(now()) ? 1 : 0;
+        *running = m.run_flag(now());
         return VI_SUCCESS;
     });
 }

@@ -76,7 +76,9 @@ ViStatus self_test(ViSession vi, ViInt16* result, ViChar message[]) {
 // The translation of a status needs no session: any session number, 0 included, is accepted.
 ViStatus error_message(ViSession /*vi*/, ViStatus status, ViChar message[]) {
     if (!message) return error_parameter(3);
-    copy_text(message, KELQORM_TEXT_LEN, status_text(status));
+    const auto& texts = world().driver.error_texts;
+    auto own = texts.find(status);
+    copy_text(message, KELQORM_TEXT_LEN, own != texts.end() ? own->second : status_text(status));
     return VI_SUCCESS;
 }
 
@@ -92,7 +94,7 @@ ViStatus revision_query(ViSession vi, ViChar driver_rev[], ViChar hardware_rev[]
     }
     if (!driver_rev) return error_parameter(2);
     if (!hardware_rev) return error_parameter(3);
-    copy_text(driver_rev, KELQORM_REVISION_LEN, kVersion);
+    copy_text(driver_rev, KELQORM_REVISION_LEN, w.driver.revision);
     copy_text(hardware_rev, KELQORM_REVISION_LEN, m ? m->description().hardware_revision : "");
     return VI_SUCCESS;
 }

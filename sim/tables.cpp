@@ -7,8 +7,8 @@
 namespace sim {
 namespace {
 
-#define QORM_SIM_ENTRY(ret, name, field, ...)                                               \
-    ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                                      \
+#define QORM_SIM_ENTRY(ret, name, field, ...)                                                \
+    ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                                       \
         return answer(#name, [&] { return QORM_BEHAVIOUR::field(QORM_ARGS(__VA_ARGS__)); }); \
     }
 #define QORM_SIM_TABLE_ENTRY(ret, name, field, ...) .field = &QORM_ENTRIES::field,
@@ -35,15 +35,11 @@ const platform::VisaApi kVisaApi = {
 #undef QORM_ENTRIES
 #define QORM_ENTRIES kelqorm_entries
 const platform::KelqormApi kKelqormApi = {
-    .origin = "simulated crate",
-    .simulated = true,
-    QORM_KELQORM_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
+    .origin = "simulated crate", .simulated = true, QORM_KELQORM_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
 #undef QORM_ENTRIES
 #define QORM_ENTRIES kelbase_entries
 const platform::KelbaseApi kKelbaseApi = {
-    .origin = "simulated crate",
-    .simulated = true,
-    QORM_KELBASE_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
+    .origin = "simulated crate", .simulated = true, QORM_KELBASE_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
 #undef QORM_ENTRIES
 #undef QORM_SIM_TABLE_ENTRY
 #undef QORM_SIM_ENTRY

@@ -108,7 +108,8 @@ ViStatus close(ViObject object) {
     auto it = objects.find(object);
     if (it == objects.end()) return VI_ERROR_INV_OBJECT;
     if (it->second.kind == Kind::resource_manager) {
-        std::erase_if(objects, [object](const auto& entry) { return entry.second.owner == object; });
+        std::erase_if(objects,
+                      [object](const auto& entry) { return entry.second.owner == object; });
     }
     objects.erase(object);
     return VI_SUCCESS;
@@ -124,10 +125,13 @@ ViStatus get_attribute(ViObject object, ViAttr attr, void* value) {
     // Resource managers and find lists carry none of the resource attributes.
     if (!entry || it->second.kind != Kind::instrument) return VI_ERROR_NSUP_ATTR;
     const Resource& r = w.resources[it->second.resource];
+    auto scripted = r.attribute_status.find(attr);
+    const ViStatus status = scripted == r.attribute_status.end() ? VI_SUCCESS : scripted->second;
+    if (status < 0) return status;
     if (entry->type == platform::AttributeType::text) {
         copy_text(static_cast<char*>(value), VI_FIND_BUFLEN,
-                  attr == VI_ATTR_RSRC_NAME ? r.name : r.description);
-        return VI_SUCCESS;
+                  attr == VI_ATTR_RSRC_NAME ? r.rsrc_name.value_or(r.name) : r.description);
+        return status;
     }
     std::optional<int64_t> number = numeric_attribute(r, attr);
     if (!number) return VI_ERROR_NSUP_ATTR;
@@ -138,7 +142,7 @@ ViStatus get_attribute(ViObject object, ViAttr attr, void* value) {
         ViUInt16 v = static_cast<ViUInt16>(*number);
         std::memcpy(value, &v, sizeof v);
     }
-    return VI_SUCCESS;
+    return status;
 }
 
 }  // namespace sim::vi
