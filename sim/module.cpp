@@ -44,6 +44,7 @@ void Module::reset(double now) {
         c.steps = reset_steps;
         c.programmed_line = 0;
     }
+    description_.readback.latches.fill(std::nullopt);
     phase_ = Phase::idle;
     run_lines_.fill(0);
     start_mode_ = 1;
@@ -171,7 +172,10 @@ void Module::stop(double now) {
 void Module::clear_latches(double now, int channel) {
     advance(now);
     for (int ch = 1; ch <= kChannels; ++ch) {
-        if (channel == 0 || channel == ch) channel_at(ch).latches = 0;
+        if (channel == 0 || channel == ch) {
+            channel_at(ch).latches = 0;
+            description_.readback.latches[static_cast<std::size_t>(ch - 1)].reset();
+        }
     }
 }
 

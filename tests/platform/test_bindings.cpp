@@ -60,6 +60,7 @@ TEST_F(Forwarding, ModuleDriverOperationsPassEveryArgument) {
     codes[0] = 1;
     codes[1] = 2;
     char resource[] = "VXI0::8::INSTR";
+    for (ViSession carrier = 1; carrier <= 3; ++carrier) ASSERT_EQ(fake::open_session(), carrier);
     kelqorm_init(resource, 1, 0, &vi);
     kelqorm_connect(vi, 3, 2, 0, 1);
     kelqorm_close(9);
@@ -121,9 +122,10 @@ TEST_F(Forwarding, CarrierDriverOperationsPassEveryArgument) {
 }
 
 TEST_F(Forwarding, StatusesAndOutValuesComeBackUnchanged) {
+    ASSERT_EQ(fake::open_module(fake::open_session()), 5u);
     fake::fail("kelqorm_start", 0x3FFC0101);
     fake::fail("kelqorm_stop", VI_ERROR_TMO);
-    fake::module().states[29] = 3;
+    sim::fitted("", 0)->readback.states[29] = 3;
     std::array<ViInt16, 30> codes{};
     EXPECT_EQ(kelqorm_start(5, codes.data()), 0x3FFC0101);
     EXPECT_EQ(kelqorm_stop(5), VI_ERROR_TMO);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,7 +37,8 @@ class Trace : public ::testing::Test {
 };
 
 TEST_F(Trace, LineHoldsTimeCallOutValuesAndStatus) {
-    fake::module().reported_times[3] = 0.025;
+    ASSERT_EQ(fake::open_module(fake::open_session()), 5u);
+    sim::fitted("", 0)->readback.times[3] = 0.025;
     ViReal64 time = 0;
     EXPECT_EQ(kq->cmd_time_q(5, 4, &time), VI_SUCCESS);
     EXPECT_DOUBLE_EQ(time, 0.025);
@@ -49,8 +51,13 @@ TEST_F(Trace, LineHoldsTimeCallOutValuesAndStatus) {
 }
 
 TEST_F(Trace, ThirtyCodesAndTextsAreShownAfterTheCall) {
-    fake::module().states[6] = 3;
-    fake::module().self_test_text = "Тест \"ОК\"";
+    ASSERT_EQ(fake::open_module(fake::open_session()), 5u);
+    sim::fitted("", 0)->readback.states[6] = 3;
+    fake::hooks().kelqorm_self_test = [](ViSession, ViInt16* result, ViChar* text) {
+        *result = 0;
+        std::strcpy(text, "Тест \"ОК\"");
+        return VI_SUCCESS;
+    };
     std::array<ViInt16, 30> states{};
     ViInt16 result = -1;
     std::array<char, KELQORM_TEXT_LEN> text{};
@@ -69,7 +76,7 @@ TEST_F(Trace, FailedCallShowsNoOutValues) {
 }
 
 TEST_F(Trace, StatusArgumentAndTranslatedText) {
-    fake::module().error_texts[VI_ERROR_TMO] = "Тайм-аут";
+    sim::driver().error_texts[VI_ERROR_TMO] = "Тайм-аут";
     std::array<char, KELQORM_TEXT_LEN> text{};
     kq->error_message(0, VI_ERROR_TMO, text.data());
     EXPECT_EQ(lines.at(0),
@@ -125,6 +132,7 @@ TEST_F(Trace, CarrierDriverCalls) {
 }
 
 TEST_F(Trace, WithoutClockTheTimeIsLeftOut) {
+    fake::open_module(fake::open_session());
     platform::set_trace_clock(nullptr);
     kq->stop(5);
     EXPECT_EQ(lines, std::vector<std::string>{"kelqorm_stop(5) = 0x00000000"});

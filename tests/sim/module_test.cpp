@@ -451,9 +451,15 @@ TEST_F(ModuleTest, ReadBackWordsReplaceTheModelsAnswers) {
     EXPECT_EQ(running(vi), 7);
     EXPECT_EQ(time_of(4), 1e300);
     EXPECT_DOUBLE_EQ(time_of(5), sim::kResetTime);
-    // The words are the hardware's: a reset does not change them.
+    // A reset clears the latches, the latch words with them; the other words are the hardware's.
     ASSERT_EQ(kelqorm.reset(vi), VI_SUCCESS);
     EXPECT_EQ(states(vi)[29], 0x7FFF);
+    EXPECT_EQ(latches(vi)[0], 0);
+    m->readback.latches[5] = 3;
+    m->readback.latches[6] = 3;
+    ASSERT_EQ(kelqorm.reset_trig(vi, 6), VI_SUCCESS);
+    EXPECT_EQ(latches(vi)[5], 0);
+    EXPECT_EQ(latches(vi)[6], 3) << "only the channel cleared";
     m->readback = {};
     EXPECT_EQ(states(vi)[29], 0);
     EXPECT_EQ(running(vi), 0);

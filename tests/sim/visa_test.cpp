@@ -303,6 +303,20 @@ TEST_F(VisaTest, AnAttributeThatCannotBeReadGivesItsStatus) {
     EXPECT_EQ(la, 8);
 }
 
+TEST_F(VisaTest, AnOverlongDescriptionIsCutToTheBuffer) {
+    sim::Crate crate = sim::default_crate();
+    crate.instruments[1].interface_description = "TCPIP0 (" + std::string(300, 'x') + ")";
+    sim::install(crate);
+    ViSession rm = open_rm();
+    ViSession vi = 0;
+    ASSERT_EQ(visa.open(rm, "VXI0::8::INSTR", VI_NO_LOCK, 0, &vi), VI_SUCCESS);
+    std::array<char, VI_FIND_BUFLEN + 8> text;
+    text.fill('Z');
+    EXPECT_EQ(visa.get_attribute(vi, VI_ATTR_INTF_INST_NAME, text.data()), VI_SUCCESS);
+    EXPECT_EQ(std::strlen(text.data()), VI_FIND_BUFLEN - 1u);
+    EXPECT_EQ(text[VI_FIND_BUFLEN], 'Z');
+}
+
 TEST_F(VisaTest, TheObjectsOpenNowCanBeAskedFor) {
     EXPECT_TRUE(sim::open_visa_objects().empty());
     ViSession rm = open_rm();

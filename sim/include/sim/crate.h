@@ -29,7 +29,9 @@ struct SelfTestFailure {
 // What a module's read-back registers report in place of what the module does: words the
 // model never gives (a state code past 3, stray latch bits, a run flag of 7) or the time of a
 // module that rounds differently. What the front panel makes of any answer the hardware may
-// give is tested so. An entry left empty follows the model; index 0 is channel 1.
+// give is tested so. An entry left empty follows the model; index 0 is channel 1. A latch word
+// stands for latches the module holds: clearing the latches (kelqorm_reset_trig, a reset) clears
+// it; the other words stay, like a hardware fault.
 struct Readback {
     std::optional<int16_t> run_flag;                          // kelqorm_gstart_q
     std::array<std::optional<int16_t>, kChannels> states{};   // kelqorm_state

@@ -22,7 +22,7 @@
 // - A stuck channel always reports its stuck state and never sets a latch. A broken channel
 //   reports 3 (fault) while it is switched on and never sets a latch.
 // - The words of the description's read-back registers, where set, are reported in place of
-//   the model's.
+//   the model's; clearing the latches, or a reset, clears the latch words too.
 #pragma once
 
 #include <array>
