@@ -103,6 +103,20 @@ QORM_KELBASE_OPERATIONS(QORM_BOUND_OF)
 #undef QORM_BOUND
 #undef QORM_BOUND_OF
 
+// A table made of the static functions of `Entries` named by its fields, filled by field name:
+//     struct Mine {
+//         QORM_VISA_OPERATIONS(MY_FUNCTION)  // static ViStatus QORM_VI_FUNC open_default_rm(...)
+//     };
+//     constexpr VisaApi kMine = QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, Mine, "mine", false);
+#define QORM_TABLE_ENTRY_OF(ret, name, field, ...) .field = &qorm_entries::field,
+#define QORM_TABLE_OF(Api, LIST, Entries, table_origin, table_simulated)          \
+    [] {                                                                          \
+        using qorm_entries = Entries;                                             \
+        return Api{.origin = table_origin,                                        \
+                   .simulated = table_simulated,                                  \
+                   LIST(QORM_TABLE_ENTRY_OF)};                                    \
+    }()
+
 // Calls operation `Entry` of a table, e.g. call<&KelqormApi::state>(table, vi, states): through
 // its bound entry when the table has one, else through its plain entry. An empty entry (only a
 // table that was never checked can have one) reports the operation unsupported.

@@ -11,36 +11,25 @@ namespace platform::detail {
 namespace {
 
 // What the operations of a table without its library do: report it missing.
-#define QORM_MISSING_STUB(ret, name, field, ...)      \
-    ret QORM_VI_FUNC field(QORM_TYPES(__VA_ARGS__)) { \
-        return VI_ERROR_LIBRARY_NFOUND;               \
-    }
-#define QORM_MISSING_ENTRY(ret, name, field, ...) .field = &QORM_STUBS::field,
-
-namespace visa_stubs {
-QORM_VISA_OPERATIONS(QORM_MISSING_STUB)
-}
-namespace kelqorm_stubs {
-QORM_KELQORM_OPERATIONS(QORM_MISSING_STUB)
-}
-namespace kelbase_stubs {
-QORM_KELBASE_OPERATIONS(QORM_MISSING_STUB)
-}
-
-#define QORM_STUBS visa_stubs
-const VisaApi kMissingVisa = {
-    .origin = nullptr, .simulated = false, QORM_VISA_OPERATIONS(QORM_MISSING_ENTRY)};
-#undef QORM_STUBS
-#define QORM_STUBS kelqorm_stubs
-const KelqormApi kMissingKelqorm = {
-    .origin = nullptr, .simulated = false, QORM_KELQORM_OPERATIONS(QORM_MISSING_ENTRY)};
-#undef QORM_STUBS
-#define QORM_STUBS kelbase_stubs
-const KelbaseApi kMissingKelbase = {
-    .origin = nullptr, .simulated = false, QORM_KELBASE_OPERATIONS(QORM_MISSING_ENTRY)};
-#undef QORM_STUBS
-#undef QORM_MISSING_ENTRY
+#define QORM_MISSING_STUB(ret, name, field, ...) \
+    static ret QORM_VI_FUNC field(QORM_TYPES(__VA_ARGS__)) { return VI_ERROR_LIBRARY_NFOUND; }
+struct VisaStubs {
+    QORM_VISA_OPERATIONS(QORM_MISSING_STUB)
+};
+struct KelqormStubs {
+    QORM_KELQORM_OPERATIONS(QORM_MISSING_STUB)
+};
+struct KelbaseStubs {
+    QORM_KELBASE_OPERATIONS(QORM_MISSING_STUB)
+};
 #undef QORM_MISSING_STUB
+
+constexpr VisaApi kMissingVisa =
+    QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, VisaStubs, nullptr, false);
+constexpr KelqormApi kMissingKelqorm =
+    QORM_TABLE_OF(KelqormApi, QORM_KELQORM_OPERATIONS, KelqormStubs, nullptr, false);
+constexpr KelbaseApi kMissingKelbase =
+    QORM_TABLE_OF(KelbaseApi, QORM_KELBASE_OPERATIONS, KelbaseStubs, nullptr, false);
 
 const VisaApi& missing_table(const VisaApi&) {
     return kMissingVisa;

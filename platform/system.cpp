@@ -85,42 +85,33 @@ const Api& resolved() {
 
 // The operations of a system table: each loads the library on first use, then calls its
 // function (or the stub that reports it missing).
-#define QORM_LAZY(ret, name, field, ...)                                                 \
-    ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                                   \
+#define QORM_LAZY(ret, name, field, ...)                                               \
+    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                          \
         return call<&QORM_TABLE::field>(resolved<QORM_TABLE>(), QORM_ARGS(__VA_ARGS__)); \
     }
-#define QORM_LAZY_ENTRY(ret, name, field, ...) .field = &QORM_LAZY_NS::field,
-
-namespace lazy_visa {
 #define QORM_TABLE VisaApi
-QORM_VISA_OPERATIONS(QORM_LAZY)
+struct LazyVisa {
+    QORM_VISA_OPERATIONS(QORM_LAZY)
+};
 #undef QORM_TABLE
-}  // namespace lazy_visa
-namespace lazy_kelqorm {
 #define QORM_TABLE KelqormApi
-QORM_KELQORM_OPERATIONS(QORM_LAZY)
+struct LazyKelqorm {
+    QORM_KELQORM_OPERATIONS(QORM_LAZY)
+};
 #undef QORM_TABLE
-}  // namespace lazy_kelqorm
-namespace lazy_kelbase {
 #define QORM_TABLE KelbaseApi
-QORM_KELBASE_OPERATIONS(QORM_LAZY)
+struct LazyKelbase {
+    QORM_KELBASE_OPERATIONS(QORM_LAZY)
+};
 #undef QORM_TABLE
-}  // namespace lazy_kelbase
-
-#define QORM_LAZY_NS lazy_visa
-const VisaApi kSystemVisa = {
-    .origin = "system", .simulated = false, QORM_VISA_OPERATIONS(QORM_LAZY_ENTRY)};
-#undef QORM_LAZY_NS
-#define QORM_LAZY_NS lazy_kelqorm
-const KelqormApi kSystemKelqorm = {
-    .origin = "system", .simulated = false, QORM_KELQORM_OPERATIONS(QORM_LAZY_ENTRY)};
-#undef QORM_LAZY_NS
-#define QORM_LAZY_NS lazy_kelbase
-const KelbaseApi kSystemKelbase = {
-    .origin = "system", .simulated = false, QORM_KELBASE_OPERATIONS(QORM_LAZY_ENTRY)};
-#undef QORM_LAZY_NS
-#undef QORM_LAZY_ENTRY
 #undef QORM_LAZY
+
+constexpr VisaApi kSystemVisa =
+    QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, LazyVisa, "system", false);
+constexpr KelqormApi kSystemKelqorm =
+    QORM_TABLE_OF(KelqormApi, QORM_KELQORM_OPERATIONS, LazyKelqorm, "system", false);
+constexpr KelbaseApi kSystemKelbase =
+    QORM_TABLE_OF(KelbaseApi, QORM_KELBASE_OPERATIONS, LazyKelbase, "system", false);
 
 template <class Api>
 std::string problem_of() {

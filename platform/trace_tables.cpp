@@ -79,65 +79,47 @@ ViStatus traced_call(const Api* inner, A... args) {
 }
 
 #define QORM_TRACED(ret, name, field, ...)                                          \
-    template <std::size_t S>                                                        \
-    ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                              \
+    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                       \
         return traced_call<&QORM_TABLE::field>(slots<QORM_TABLE>().inner[S].load(), \
                                                QORM_ARGS(__VA_ARGS__));             \
     }
-#define QORM_TRACED_ENTRY(ret, name, field, ...) .field = &QORM_NS::field<S>,
 
-template <class Api>
-struct Maker;
+// The traced tables of slot S.
+template <class Api, std::size_t S>
+struct Traced;
 
-namespace traced_visa {
 #define QORM_TABLE VisaApi
-QORM_VISA_OPERATIONS(QORM_TRACED)
+template <std::size_t S>
+struct Traced<VisaApi, S> {
+    QORM_VISA_OPERATIONS(QORM_TRACED)
+    static VisaApi table() {
+        return QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, Traced, nullptr, false);
+    }
+};
 #undef QORM_TABLE
-}  // namespace traced_visa
-namespace traced_kelqorm {
 #define QORM_TABLE KelqormApi
-QORM_KELQORM_OPERATIONS(QORM_TRACED)
+template <std::size_t S>
+struct Traced<KelqormApi, S> {
+    QORM_KELQORM_OPERATIONS(QORM_TRACED)
+    static KelqormApi table() {
+        return QORM_TABLE_OF(KelqormApi, QORM_KELQORM_OPERATIONS, Traced, nullptr, false);
+    }
+};
 #undef QORM_TABLE
-}  // namespace traced_kelqorm
-namespace traced_kelbase {
 #define QORM_TABLE KelbaseApi
-QORM_KELBASE_OPERATIONS(QORM_TRACED)
+template <std::size_t S>
+struct Traced<KelbaseApi, S> {
+    QORM_KELBASE_OPERATIONS(QORM_TRACED)
+    static KelbaseApi table() {
+        return QORM_TABLE_OF(KelbaseApi, QORM_KELBASE_OPERATIONS, Traced, nullptr, false);
+    }
+};
 #undef QORM_TABLE
-}  // namespace traced_kelbase
-
-#define QORM_NS traced_visa
-template <>
-struct Maker<VisaApi> {
-    template <std::size_t S>
-    static VisaApi make() {
-        return {.origin = nullptr, .simulated = false, QORM_VISA_OPERATIONS(QORM_TRACED_ENTRY)};
-    }
-};
-#undef QORM_NS
-#define QORM_NS traced_kelqorm
-template <>
-struct Maker<KelqormApi> {
-    template <std::size_t S>
-    static KelqormApi make() {
-        return {.origin = nullptr, .simulated = false, QORM_KELQORM_OPERATIONS(QORM_TRACED_ENTRY)};
-    }
-};
-#undef QORM_NS
-#define QORM_NS traced_kelbase
-template <>
-struct Maker<KelbaseApi> {
-    template <std::size_t S>
-    static KelbaseApi make() {
-        return {.origin = nullptr, .simulated = false, QORM_KELBASE_OPERATIONS(QORM_TRACED_ENTRY)};
-    }
-};
-#undef QORM_NS
-#undef QORM_TRACED_ENTRY
 #undef QORM_TRACED
 
 template <class Api, std::size_t... S>
 std::array<Api, kSlots> make_tables(std::index_sequence<S...>) {
-    return {Maker<Api>::template make<S>()...};
+    return {Traced<Api, S>::table()...};
 }
 
 template <class Api>

@@ -7,42 +7,33 @@
 namespace sim {
 namespace {
 
-#define QORM_SIM_ENTRY(ret, name, field, ...)                                                \
-    ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                                       \
+#define QORM_SIM_ENTRY(ret, name, field, ...)                                                 \
+    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                                 \
         return answer(#name, [&] { return QORM_BEHAVIOUR::field(QORM_ARGS(__VA_ARGS__)); }); \
     }
-#define QORM_SIM_TABLE_ENTRY(ret, name, field, ...) .field = &QORM_ENTRIES::field,
-
-namespace visa_entries {
 #define QORM_BEHAVIOUR vi
-QORM_VISA_OPERATIONS(QORM_SIM_ENTRY)
+struct VisaEntries {
+    QORM_VISA_OPERATIONS(QORM_SIM_ENTRY)
+};
 #undef QORM_BEHAVIOUR
-}  // namespace visa_entries
-namespace kelqorm_entries {
 #define QORM_BEHAVIOUR kq
-QORM_KELQORM_OPERATIONS(QORM_SIM_ENTRY)
+struct KelqormEntries {
+    QORM_KELQORM_OPERATIONS(QORM_SIM_ENTRY)
+};
 #undef QORM_BEHAVIOUR
-}  // namespace kelqorm_entries
-namespace kelbase_entries {
 #define QORM_BEHAVIOUR kb
-QORM_KELBASE_OPERATIONS(QORM_SIM_ENTRY)
+struct KelbaseEntries {
+    QORM_KELBASE_OPERATIONS(QORM_SIM_ENTRY)
+};
 #undef QORM_BEHAVIOUR
-}  // namespace kelbase_entries
-
-#define QORM_ENTRIES visa_entries
-const platform::VisaApi kVisaApi = {
-    .origin = "simulated crate", .simulated = true, QORM_VISA_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
-#undef QORM_ENTRIES
-#define QORM_ENTRIES kelqorm_entries
-const platform::KelqormApi kKelqormApi = {
-    .origin = "simulated crate", .simulated = true, QORM_KELQORM_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
-#undef QORM_ENTRIES
-#define QORM_ENTRIES kelbase_entries
-const platform::KelbaseApi kKelbaseApi = {
-    .origin = "simulated crate", .simulated = true, QORM_KELBASE_OPERATIONS(QORM_SIM_TABLE_ENTRY)};
-#undef QORM_ENTRIES
-#undef QORM_SIM_TABLE_ENTRY
 #undef QORM_SIM_ENTRY
+
+constexpr platform::VisaApi kVisaApi = QORM_TABLE_OF(
+    platform::VisaApi, QORM_VISA_OPERATIONS, VisaEntries, "simulated crate", true);
+constexpr platform::KelqormApi kKelqormApi = QORM_TABLE_OF(
+    platform::KelqormApi, QORM_KELQORM_OPERATIONS, KelqormEntries, "simulated crate", true);
+constexpr platform::KelbaseApi kKelbaseApi = QORM_TABLE_OF(
+    platform::KelbaseApi, QORM_KELBASE_OPERATIONS, KelbaseEntries, "simulated crate", true);
 
 }  // namespace
 

@@ -72,49 +72,40 @@ ViStatus record(const Api& inner, const Hook& hook, A... args) noexcept {
     return status;
 }
 
-#define QORM_RECORDED(ret, name, field, ...)                                    \
-    ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                          \
+#define QORM_RECORDED(ret, name, field, ...)                                  \
+    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                 \
         return record<&QORM_TABLE::field>(*QORM_INNER(), recorder().hooks.name, \
                                           QORM_ARGS(__VA_ARGS__));              \
     }
-#define QORM_RECORDED_ENTRY(ret, name, field, ...) .field = &QORM_ENTRIES::field,
-
-namespace visa_entries {
 #define QORM_TABLE platform::VisaApi
 #define QORM_INNER sim::visa_api
-QORM_VISA_OPERATIONS(QORM_RECORDED)
+struct VisaEntries {
+    QORM_VISA_OPERATIONS(QORM_RECORDED)
+};
 #undef QORM_TABLE
 #undef QORM_INNER
-}  // namespace visa_entries
-namespace kelqorm_entries {
 #define QORM_TABLE platform::KelqormApi
 #define QORM_INNER sim::kelqorm_api
-QORM_KELQORM_OPERATIONS(QORM_RECORDED)
+struct KelqormEntries {
+    QORM_KELQORM_OPERATIONS(QORM_RECORDED)
+};
 #undef QORM_TABLE
 #undef QORM_INNER
-}  // namespace kelqorm_entries
-namespace kelbase_entries {
 #define QORM_TABLE platform::KelbaseApi
 #define QORM_INNER sim::kelbase_api
-QORM_KELBASE_OPERATIONS(QORM_RECORDED)
+struct KelbaseEntries {
+    QORM_KELBASE_OPERATIONS(QORM_RECORDED)
+};
 #undef QORM_TABLE
 #undef QORM_INNER
-}  // namespace kelbase_entries
-
-#define QORM_ENTRIES visa_entries
-const platform::VisaApi kVisa = {
-    .origin = "fake", .simulated = false, QORM_VISA_OPERATIONS(QORM_RECORDED_ENTRY)};
-#undef QORM_ENTRIES
-#define QORM_ENTRIES kelqorm_entries
-const platform::KelqormApi kKelqorm = {
-    .origin = "fake", .simulated = false, QORM_KELQORM_OPERATIONS(QORM_RECORDED_ENTRY)};
-#undef QORM_ENTRIES
-#define QORM_ENTRIES kelbase_entries
-const platform::KelbaseApi kKelbase = {
-    .origin = "fake", .simulated = false, QORM_KELBASE_OPERATIONS(QORM_RECORDED_ENTRY)};
-#undef QORM_ENTRIES
-#undef QORM_RECORDED_ENTRY
 #undef QORM_RECORDED
+
+constexpr platform::VisaApi kVisa =
+    QORM_TABLE_OF(platform::VisaApi, QORM_VISA_OPERATIONS, VisaEntries, "fake", false);
+constexpr platform::KelqormApi kKelqorm =
+    QORM_TABLE_OF(platform::KelqormApi, QORM_KELQORM_OPERATIONS, KelqormEntries, "fake", false);
+constexpr platform::KelbaseApi kKelbase =
+    QORM_TABLE_OF(platform::KelbaseApi, QORM_KELBASE_OPERATIONS, KelbaseEntries, "fake", false);
 
 // The operation's name as given, when it is one; a misspelt name fails the test at once.
 std::string_view checked(std::string_view op) {
