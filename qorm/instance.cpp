@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
-#include "text.h"
 #include "visa.h"
 
 namespace {
@@ -27,8 +27,8 @@ void report_connect_warning(ViSession session) {
     if (test_status < 0 || result != 0) {
         char popup[kPopupTextBytes] = "Инициализация прошла с ошибками\r\n";
         char driver_text[KELQORM_TEXT_LEN + 1];
-        copy_text(driver_text, sizeof driver_text, test_text, sizeof test_text);
-        append_text(popup, sizeof popup, driver_text);
+        ctext::copy(driver_text, sizeof driver_text, test_text, sizeof test_text);
+        ctext::append(popup, sizeof popup, driver_text);
         MessagePopup(kPopupTitle, popup);
     } else {
         MessagePopup(kPopupTitle, "Инициализация прошла с ошибками(тест +)");
@@ -97,8 +97,8 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 
         record->slot = 0;
         char name[VI_FIND_BUFLEN] = "";
         viGetAttribute(carrier, VI_ATTR_RSRC_NAME, name);
-        copy_text(record->location_text, sizeof record->location_text, name, sizeof name);
-        append_text(record->location_text, sizeof record->location_text, position);
+        ctext::copy(record->location_text, sizeof record->location_text, name, sizeof name);
+        ctext::append(record->location_text, sizeof record->location_text, position);
     } else {
         st = read_int16_attribute(carrier, VI_ATTR_MAINFRAME_LA, &record->mainframe_la);
         if (st >= 0) st = read_int16_attribute(carrier, VI_ATTR_SLOT, &record->slot);

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "text.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ int complete_panel(int panel, ModuleInstance* instance, const char* suffix) {
     char title[kTitleBytes] = "";
     st = GetPanelAttribute(panel, ATTR_TITLE, title);
     if (st < 0) return st;
-    if (std::string(title) != "QORM") append_text(title, sizeof title, " QORM");
-    append_text(title, sizeof title, suffix);
+    if (std::string(title) != "QORM") ctext::append(title, sizeof title, " QORM");
+    ctext::append(title, sizeof title, suffix);
     return SetPanelAttribute(panel, ATTR_TITLE, title);
 }
 
