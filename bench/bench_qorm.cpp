@@ -12,7 +12,9 @@
 #include "fake/fake.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "uir.h"
+#include "uir/layout.h"
 
 namespace layout {
 

@@ -1,7 +1,8 @@
 // Binds the front panel's callbacks by name and registers its layout with the run-time.
+#include "uir/callbacks.h"
 #include "qorm_internal.h"
 #include "qorm_layout.h"
-#include "uir.h"
+#include "uir/layout.h"
 
 ViStatus status = 0;
 

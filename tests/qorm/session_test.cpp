@@ -265,5 +265,20 @@ TEST_F(SessionTest, FailedLoadLeavesTheInstanceOpenAndNothingLoaded) {
     EXPECT_THAT(fake::calls(), ElementsAre("kelqorm_reset(5)", "kelqorm_close(5)"));
 }
 
+// A host that chose no run-time backend in a build without a default one: the run-time refuses
+// to start, and the front panel's first panel load fails as any failed load does.
+TEST_F(SessionTest, WithoutABackendTheRunFailsAtItsFirstPanelLoad) {
+    ModuleInstance* instance = open_instance();
+    uir::shutdown();
+    ASSERT_EQ(InitUserInterface(), UIE_NO_BACKEND);
+    fake::clear_log();
+    EXPECT_EQ(qorm_display(instance), -1);
+    EXPECT_EQ(instance->display_active, 0);
+    EXPECT_EQ(instance->mp_panel, 0);
+    EXPECT_TRUE(fake::calls().empty()) << "nothing reaches the module";
+    EXPECT_EQ(qorm_close(&instance), 0);
+    EXPECT_THAT(fake::calls(), ElementsAre("kelqorm_reset(5)", "kelqorm_close(5)"));
+}
+
 }  // namespace
 }  // namespace qorm_test

@@ -1,7 +1,7 @@
 #include "text.h"
 
 #include "ctext/ctext.h"
-#include "model.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace uir::core {
