@@ -70,10 +70,9 @@ int mpClickFix(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     ModuleInstance* instance = record_of(panel);
     if (instance == nullptr) return 0;
-    int channel = 0;
-    for (int k = 0; k < QORM_CHANNELS && channel == 0; ++k) {
-        if (mpFix1Ctrls[k] == control || mpFix2Ctrls[k] == control) channel = k + 1;
-    }
+    // Either lamp of a channel clears that channel's latches.
+    int channel = channel_of(mpFix1Ctrls, control);
+    if (channel == 0) channel = channel_of(mpFix2Ctrls, control);
     if (channel == 0) return 0;
     status = kelqorm_reset_trig(instance->session, static_cast<ViInt16>(channel));
     if (status < 0) errMsg(instance->mp_panel, status);

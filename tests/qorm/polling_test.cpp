@@ -206,6 +206,13 @@ TEST_F(PollingTest, ClickOnALampClearsItsChannelAndRefreshes) {
     EXPECT_EQ(fake::last("kelqorm_reset_trig"), "kelqorm_reset_trig(5, 30)");
 }
 
+TEST_F(PollingTest, ClickOnAControlThatIsNoLampClearsNothing) {
+    for (int control : {MP_START, MP_SWITCH_7, MP_ST_7, 0, -1}) {
+        EXPECT_EQ(mpClickFix(mp_, control, EVENT_COMMIT, nullptr, 0, 0), 0);
+    }
+    EXPECT_TRUE(fake::calls().empty());
+}
+
 TEST_F(PollingTest, FailedChannelClearShowsTheTextAndStillRefreshes) {
     fake::module().latches[6] = 2;
     poll();
