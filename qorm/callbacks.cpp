@@ -4,8 +4,6 @@
 #include "qorm_layout.h"
 #include "uir/layout.h"
 
-ViStatus status = 0;
-
 namespace {
 
 struct NamedCallback {
