@@ -134,11 +134,7 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) 
 extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_hide(ModuleInstance* instance) {
     if (instance == nullptr) return -1;
     if (instance->display_active != 0) {
-        HidePanel(instance->about_panel);
-        HidePanel(instance->st_panel);
-        HidePanel(instance->mp_panel);
-        HidePanel(instance->exit_panel);
-        HidePanel(instance->zqorm_panel);
+        for (PanelField handle : kFrontPanelsEndOrder) HidePanel(instance->*handle);
     }
     return 0;
 }
