@@ -6,6 +6,7 @@
 #include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
+#include "time_ranges.h"
 
 namespace {
 
@@ -15,17 +16,7 @@ constexpr int kStaggerPixels = 20;
 // Panel titles hold 63 characters; UTF-8 Cyrillic takes two bytes a character.
 constexpr size_t kTitleBytes = 2 * 64;
 
-struct TimeRange {
-    double increment, minimum, maximum;
-};
-// The module's time step and range: fine-step revisions count 2047 steps of 0.005, the others
-// 255 steps of 0.025.
-constexpr TimeRange kTimeRanges[2] = {
-    {0.025, 0.025, 6.375},
-    {0.005, 0.005, 10.235},
-};
-
-void set_time_range(int panel, int control, const TimeRange& range) {
+void set_time_range(int panel, int control, const layout::TimeRange& range) {
     SetCtrlAttribute(panel, control, ATTR_INCR_VALUE, range.increment);
     SetCtrlAttribute(panel, control, ATTR_MIN_VALUE, range.minimum);
     SetCtrlAttribute(panel, control, ATTR_MAX_VALUE, range.maximum);
@@ -94,7 +85,7 @@ int mpInitPanels(ModuleInstance* instance, const int* panels) {
     instance->fine_time_step = first > '2' ? 1 : 0;
     instance->group_time_mode = (first == '2' || first == '3') ? 1 : 0;
 
-    const TimeRange& range = kTimeRanges[instance->fine_time_step];
+    const layout::TimeRange& range = layout::time_range(instance->fine_time_step != 0);
     set_time_range(mp, MP_GT, range);
     if (instance->group_time_mode == 1) {
         // One common time for all channels: the per-channel times and the button that copies
