@@ -54,9 +54,8 @@ ViStatus abandon(ModuleInstance** variable, ModuleInstance* record, ViSession se
 
 }  // namespace
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 mezzanine,
-                                                    ViBoolean idQuery, ViBoolean reset,
-                                                    ModuleInstance** instance) {
+extern "C" ViStatus QORM_API qorm_init(ViSession carrier, ViUInt16 mezzanine, ViBoolean idQuery,
+                                       ViBoolean reset, ModuleInstance** instance) {
     if (instance == nullptr) return -1;
     // On entry the caller's variable holds its own panel handle rather than a pointer.
     const auto carrier_panel = static_cast<ViInt32>(reinterpret_cast<intptr_t>(*instance));
@@ -122,7 +121,7 @@ ViStatus release_instance(ModuleInstance* instance) {
     return 0;
 }
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) {
+extern "C" ViStatus QORM_API qorm_close(ModuleInstance** instance) {
     if (instance == nullptr || *instance == nullptr) return -1;
     ModuleInstance* record = *instance;
     record->exit_requested = 1;
@@ -131,7 +130,7 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) 
     return release_instance(record);
 }
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_hide(ModuleInstance* instance) {
+extern "C" ViStatus QORM_API qorm_hide(ModuleInstance* instance) {
     if (instance == nullptr) return -1;
     if (instance->display_active != 0) {
         for (PanelField handle : kFrontPanelsEndOrder) HidePanel(instance->*handle);

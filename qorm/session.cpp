@@ -23,7 +23,7 @@ ModuleInstance* record_of(int panel) {
     return static_cast<ModuleInstance*>(data);
 }
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_display(ModuleInstance* instance) {
+extern "C" ViStatus QORM_API qorm_display(ModuleInstance* instance) {
     if (instance == nullptr) return -1;
     if (instance->display_active != 0) {
         // Called from inside the running loop (a callback, or host code after qorm_hide): bring
