@@ -2,19 +2,7 @@
 // switching latches, read from the module on demand or on every tick of the panel's timer.
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-
-namespace {
-
-// State codes as the channel's state indicator shows them; the module reports only 0 to 3.
-constexpr const char* kStateTexts[] = {"-", "1", "2", "X"};
-constexpr char kUnknownState[] = "?";
-
-const char* state_text(ViInt16 code) {
-    return code >= 0 && code < static_cast<ViInt16>(std::size(kStateTexts)) ? kStateTexts[code]
-                                                                            : kUnknownState;
-}
-
-}  // namespace
+#include "rules.h"
 
 void stop_continuous_polling(int mp) {
     SetCtrlAttribute(mp, MP_TIMER, ATTR_ENABLED, 0);
