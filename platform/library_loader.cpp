@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "call_text.h"
+#include "ctext/ctext.h"
 #include "dynlib.h"
-#include "text_buffer.h"
 
 namespace platform::detail {
 
@@ -149,14 +149,14 @@ ViStatus missing_error_message(ViSession, ViStatus status, ViChar message[]) {
     const std::string& missing = missing_texts()[Slot];
     try {
         if (status == VI_ERROR_LIBRARY_NFOUND) {
-            copy_text(message, KELQORM_TEXT_LEN, missing);
+            ctext::copy(message, KELQORM_TEXT_LEN, missing);
         } else {
             // The driver that would translate this status is the missing one.
             std::string hex = format_status(status).substr(2);
-            copy_text(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
+            ctext::copy(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
         }
     } catch (...) {
-        copy_text(message, KELQORM_TEXT_LEN, missing);
+        ctext::copy(message, KELQORM_TEXT_LEN, missing);
     }
     return VI_ERROR_LIBRARY_NFOUND;
 }

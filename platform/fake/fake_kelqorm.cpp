@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "ctext/ctext.h"
 #include "fake_internal.h"
-#include "text_buffer.h"
 
 namespace fake {
 
@@ -33,7 +33,7 @@ ViStatus need_flag(ViInt16 flag, int param) {
 }
 
 void write_text(ViChar* buffer, std::size_t size, const std::optional<std::string>& text) {
-    if (text) platform::copy_text(buffer, size, *text);
+    if (text) ctext::copy(buffer, size, *text);
 }
 
 std::string default_error_text(ViStatus status) {
@@ -105,8 +105,8 @@ ViStatus error_message(ViSession vi, ViStatus status, ViChar message[]) {
         [&] {
             const auto& texts = module().error_texts;
             auto it = texts.find(status);
-            platform::copy_text(message, KELQORM_TEXT_LEN,
-                                it != texts.end() ? it->second : default_error_text(status));
+            ctext::copy(message, KELQORM_TEXT_LEN,
+                        it != texts.end() ? it->second : default_error_text(status));
             return VI_SUCCESS;
         },
         vi, status, message);
@@ -284,7 +284,7 @@ ViStatus send_line(ViSession vi, const TextLine& line) {
     if (callback == nullptr) return VI_SUCCESS;
     // The driver hands out a line it owns, valid during the call only.
     std::vector<ViChar> buffer(KELQORM_TEXT_LEN);
-    platform::copy_text(buffer.data(), buffer.size(), line.text);
+    ctext::copy(buffer.data(), buffer.size(), line.text);
     return callback(vi, line.channel, line.kind, buffer.data());
 }
 

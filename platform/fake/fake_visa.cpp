@@ -2,8 +2,8 @@
 #include <map>
 #include <string>
 
+#include "ctext/ctext.h"
 #include "fake_internal.h"
-#include "text_buffer.h"
 
 namespace fake {
 
@@ -76,12 +76,11 @@ const Attr16 kAttrs16[] = {
 // Writes the attribute's value; false when the resource has no such attribute.
 bool write_attribute(const Resource& r, ViAttr attr, void* value) {
     if (attr == VI_ATTR_RSRC_NAME) {
-        platform::copy_text(static_cast<char*>(value), VI_FIND_BUFLEN,
-                            r.rsrc_name.value_or(r.name));
+        ctext::copy(static_cast<char*>(value), VI_FIND_BUFLEN, r.rsrc_name.value_or(r.name));
         return true;
     }
     if (attr == VI_ATTR_INTF_INST_NAME) {
-        platform::copy_text(static_cast<char*>(value), VI_FIND_BUFLEN, r.interface_name);
+        ctext::copy(static_cast<char*>(value), VI_FIND_BUFLEN, r.interface_name);
         return true;
     }
     for (const Attr16& a : kAttrs16) {
@@ -122,7 +121,7 @@ ViStatus find_rsrc(ViSession rm, ViConstString expr, ViFindList* list, ViUInt32*
             for (const Resource& r : visa().resources) found.found.push_back(r.name);
             *count = static_cast<ViUInt32>(found.found.size());
             if (found.found.empty()) return VI_ERROR_RSRC_NFOUND;
-            platform::copy_text(desc, VI_FIND_BUFLEN, found.found.front());
+            ctext::copy(desc, VI_FIND_BUFLEN, found.found.front());
             found.next = 1;
             *list = add_object(std::move(found));
             return VI_SUCCESS;
@@ -138,7 +137,7 @@ ViStatus find_next(ViFindList list, ViChar desc[]) {
             Object* f = find_object(list, Kind::find_list);
             if (!f) return VI_ERROR_INV_OBJECT;
             if (f->next >= f->found.size()) return VI_ERROR_RSRC_NFOUND;
-            platform::copy_text(desc, VI_FIND_BUFLEN, f->found[f->next++]);
+            ctext::copy(desc, VI_FIND_BUFLEN, f->found[f->next++]);
             return VI_SUCCESS;
         },
         list, desc);

@@ -2,7 +2,10 @@
 
 #include <QTest>
 
-#include "qt/qt_backend.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
+#include "uir/qt.h"
+#include "userint.h"
 
 namespace qt_test {
 namespace {

@@ -8,8 +8,10 @@
 #include <QWidget>
 #include <vector>
 
-#include "qt/qt_view_access.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/model.h"
+#include "uir/qt_widgets.h"
+#include "uir/runtime.h"
 
 namespace qt_test {
 

@@ -1,6 +1,6 @@
 #include "look.h"
 
-#include "core/model.h"
+#include "uir/model.h"
 
 namespace uir::qt {
 

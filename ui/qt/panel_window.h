@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/model.h"
+#include "uir/model.h"
 
 namespace uir::qt {
 

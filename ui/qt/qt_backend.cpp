@@ -1,6 +1,6 @@
 // The backend: the steady clock, waiting in Qt's event dispatcher, modal message boxes, and the
 // model's notifications passed to the view.
-#include "qt_backend.h"
+#include "uir/qt.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -13,8 +13,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "qt_view_access.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/qt_widgets.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #include "view.h"
 
 namespace uir::qt {

@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/model.h"
 
 namespace uir::qt {
 namespace {
