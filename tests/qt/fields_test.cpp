@@ -100,7 +100,7 @@ TEST_F(FieldsTest, WidestValueOfTheRangeFitsTheTextArea) {
 // hides under the arrows.
 TEST_F(FieldsTest, NarrowFieldTakesASmallerFontRatherThanHideDigits) {
     ASSERT_EQ(SetCtrlAttribute(panel_, V_TIME, ATTR_MAX_VALUE, 10.235), 0);
-    ASSERT_EQ(SetCtrlAttribute(panel_, V_TIME, ATTR_WIDTH, 56), 0);
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_TIME, ATTR_WIDTH, 60), 0);  // too narrow at 12 px
     ASSERT_EQ(SetCtrlVal(panel_, V_TIME, 10.235f), 0);
     QLineEdit* edit = edit_of(time_field());
     EXPECT_LT(edit->font().pixelSize(), 12);
@@ -108,6 +108,11 @@ TEST_F(FieldsTest, NarrowFieldTakesASmallerFontRatherThanHideDigits) {
     EXPECT_LE(text, edit->contentsRect().width() - 4);
     ASSERT_EQ(SetCtrlAttribute(panel_, V_TIME, ATTR_WIDTH, 80), 0);
     EXPECT_EQ(edit->font().pixelSize(), 12) << "room again: the panel font again";
+
+    // A range no font could show in full keeps the panel font: the text scrolls instead.
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_TIME, ATTR_MAX_VALUE, 1e12), 0);
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_TIME, ATTR_WIDTH, 60), 0);
+    EXPECT_EQ(edit->font().pixelSize(), 12);
 }
 
 TEST_F(FieldsTest, WheelChangesOnlyTheFocusedField) {

@@ -154,16 +154,22 @@ class NumericField : public QDoubleSpinBox {
         constexpr int kLineEditMargin = 2;
         return edit.width() - 2 * kLineEditMargin - 1;
     }
+    // The largest font, from the panel's down to kMinFontPixels, that shows the widest text in
+    // full; the panel's when none does (a range no field can show, as an unlimited one).
     void fit_font() {
         if (widest_.isEmpty() || !parentWidget()) return;
-        QFont f = font();
+        const int base = std::max(kFontPixels, parentWidget()->font().pixelSize());
         const double room = text_room();
-        int px = std::max(kFontPixels, parentWidget()->font().pixelSize());
-        for (; px > kMinFontPixels; --px) {
+        QFont f = font();
+        int chosen = base;
+        for (int px = base; px >= kMinFontPixels; --px) {
             f.setPixelSize(px);
-            if (QFontMetricsF(f).horizontalAdvance(widest_) <= room) break;
+            if (QFontMetricsF(f).horizontalAdvance(widest_) <= room) {
+                chosen = px;
+                break;
+            }
         }
-        f.setPixelSize(px);
+        f.setPixelSize(chosen);
         if (f != font()) setFont(f);
     }
 
