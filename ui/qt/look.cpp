@@ -43,6 +43,12 @@ QString mnemonic_text(std::string_view label) {
     return escaped(text.substr(0, at)) + '&' + escaped(text.substr(at));
 }
 
+QString menu_title_text(std::string_view title) {
+    const LabelParts parts = split_label(title);
+    if (parts.shortcut >= 0 || parts.text.empty()) return mnemonic_text(title);
+    return '&' + escaped(parts.text);
+}
+
 QString plain_text(std::string_view label) {
     return QString::fromStdString(split_label(label).text);
 }
