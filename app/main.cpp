@@ -18,9 +18,12 @@
 #include "script_backend.h"
 #include "script_runner.h"
 #include "si.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #ifdef QORM_HAVE_QT
-#include "qt/qt_backend.h"
+#include "uir/qt.h"
 #endif
 
 namespace {

@@ -12,7 +12,9 @@
 #include "fake/fake.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace {
 
@@ -30,21 +32,16 @@ void start_run_time() {
 }
 
 void load_panels(ModuleInstance* record) {
-    record->mp_panel = LoadPanelEx(0, QORM_UIR_FILE, MP, nullptr);
-    record->about_panel = LoadPanelEx(0, QORM_UIR_FILE, ABOUT, nullptr);
-    record->st_panel = LoadPanelEx(0, QORM_UIR_FILE, ST, nullptr);
-    record->exit_panel = LoadPanelEx(0, QORM_UIR_FILE, EXIT_POPUP, nullptr);
-    record->zqorm_panel = LoadPanelEx(0, QORM_UIR_FILE, ZQORM, nullptr);
-    const int panels[] = {record->mp_panel,   record->about_panel, record->st_panel,
-                          record->exit_panel, record->zqorm_panel, 0};
+    int panels[kFrontPanelCount + 1] = {};
+    for (int k = 0; k < kFrontPanelCount; ++k) {
+        panels[k] = LoadPanelEx(0, QORM_UIR_FILE, kFrontPanels[k].layout_id, nullptr);
+        record->*kFrontPanels[k].handle = panels[k];
+    }
     if (mpInitPanels(record, panels) < 0) std::abort();
 }
 
 void discard_panels(ModuleInstance* record) {
-    for (int panel : {record->mp_panel, record->about_panel, record->st_panel, record->exit_panel,
-                      record->zqorm_panel}) {
-        DiscardPanel(panel);
-    }
+    for (const FrontPanel& panel : kFrontPanels) DiscardPanel(record->*panel.handle);
 }
 
 // A shown main panel of module session 5, as the front panel has it during a run.

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "attributes.h"
-#include "text_buffer.h"
+#include "ctext/ctext.h"
 
 namespace platform {
 
@@ -37,37 +37,8 @@ std::string format_status(ViStatus status) {
 
 std::string format_text(const char* text, std::size_t buffer_size) {
     if (text == nullptr) return "null";
-    std::size_t n = bounded_length(text, buffer_size);
-    std::string out = "\"";
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\x%02X", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    out += '"';
+    const std::size_t n = ctext::bounded_length(text, buffer_size);
+    std::string out = ctext::quoted(std::string_view(text, n));
     if (n == buffer_size) out += "...";
     return out;
 }

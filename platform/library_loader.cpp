@@ -3,8 +3,8 @@
 #include <type_traits>
 
 #include "call_text.h"
+#include "ctext/ctext.h"
 #include "dynlib.h"
-#include "text_buffer.h"
 
 namespace platform::detail {
 
@@ -47,13 +47,13 @@ ViStatus write_missing_text(const std::string& missing, ViStatus status, ViChar 
     if (message == nullptr) return VI_ERROR_LIBRARY_NFOUND;
     try {
         if (status == VI_ERROR_LIBRARY_NFOUND) {
-            copy_text(message, KELQORM_TEXT_LEN, missing);
+            ctext::copy(message, KELQORM_TEXT_LEN, missing);
         } else {
             std::string hex = format_status(status).substr(2);
-            copy_text(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
+            ctext::copy(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
         }
     } catch (...) {
-        copy_text(message, KELQORM_TEXT_LEN, missing);
+        ctext::copy(message, KELQORM_TEXT_LEN, missing);
     }
     return VI_ERROR_LIBRARY_NFOUND;
 }

@@ -15,9 +15,10 @@
 #include "host.h"
 #include "script_backend.h"
 #include "script_runner.h"
-#include "uir.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #ifdef QORM_HAVE_QT
-#include "qt/qt_backend.h"
+#include "uir/qt.h"
 #endif
 
 namespace {

@@ -17,10 +17,7 @@ void ChannelTest::SetUp() {
 }
 
 void ChannelTest::reload_with_revision(const std::string& revision) {
-    for (int panel : {record_.mp_panel, record_.about_panel, record_.st_panel, record_.exit_panel,
-                      record_.zqorm_panel}) {
-        DiscardPanel(panel);
-    }
+    for (const FrontPanel& panel : kFrontPanels) DiscardPanel(record_.*panel.handle);
     module().hardware_revision = revision;
     load_panels(&record_);
     mp_ = record_.mp_panel;

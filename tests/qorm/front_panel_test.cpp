@@ -35,14 +35,12 @@ ModuleInstance* FrontPanelTest::open_instance(ViUInt16 mezzanine, int carrier_pa
 }
 
 void FrontPanelTest::load_panels(ModuleInstance* instance) {
-    instance->mp_panel = LoadPanelEx(0, QORM_UIR_FILE, MP, nullptr);
-    instance->about_panel = LoadPanelEx(0, QORM_UIR_FILE, ABOUT, nullptr);
-    instance->st_panel = LoadPanelEx(0, QORM_UIR_FILE, ST, nullptr);
-    instance->exit_panel = LoadPanelEx(0, QORM_UIR_FILE, EXIT_POPUP, nullptr);
-    instance->zqorm_panel = LoadPanelEx(0, QORM_UIR_FILE, ZQORM, nullptr);
-    ASSERT_GT(instance->zqorm_panel, 0);
-    const int panels[] = {instance->mp_panel,   instance->about_panel, instance->st_panel,
-                          instance->exit_panel, instance->zqorm_panel, 0};
+    int panels[kFrontPanelCount + 1] = {};
+    for (int k = 0; k < kFrontPanelCount; ++k) {
+        panels[k] = LoadPanelEx(0, QORM_UIR_FILE, kFrontPanels[k].layout_id, nullptr);
+        ASSERT_GT(panels[k], 0);
+        instance->*kFrontPanels[k].handle = panels[k];
+    }
     mpInitPanels(instance, panels);
     instance->display_active = 1;
     DisplayPanel(instance->mp_panel);

@@ -12,7 +12,9 @@
 #include "headless_test.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
 
 namespace qorm_test {
 

@@ -38,21 +38,17 @@ struct SwitchRow {
     int code, on;  // the command sent
 };
 
+// One click per kind of outcome on the panel; the whole decision table is the rule's own
+// (rules_test.cpp).
 TEST_F(SwitchingTest, CommandTable) {
     const SwitchRow rows[] = {
         // An active channel is switched off, whatever the switch and the line show.
         {1, 0, 1, 0, 0},
-        {2, 0, 2, 0, 0},
-        {3, 0, 0, 0, 0},
-        {1, 1, 2, 0, 0},
-        {3, 1, 1, 0, 0},
         // An idle channel switched on goes onto its line; with no line it gets the off command.
-        {0, 0, 1, 1, 1},
         {0, 0, 2, 2, 1},
         {0, 0, 0, 0, 0},
         // An idle channel switched off.
         {0, 1, 1, 0, 0},
-        {0, 1, 0, 0, 0},
     };
     for (const SwitchRow& row : rows) {
         const std::string trace = "state " + std::to_string(row.state_before) + ", switch " +

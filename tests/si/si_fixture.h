@@ -13,7 +13,10 @@
 #include "headless_test.h"
 #include "si.h"
 #include "sim/sim.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace si_test {
 

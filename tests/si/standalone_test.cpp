@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "headless/headless_backend.h"
 #include "qorm.h"
 #include "qorm_layout.h"
 #include "qorm_uir.h"
 #include "si_fixture.h"
+#include "uir/headless_backend.h"
+#include "userint.h"
 
 namespace si_test {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/backend.h"
+#include "uir/backend.h"
 
 namespace uir::qt {
 

@@ -1,6 +1,6 @@
 // The headless backend: no windows, a virtual clock, scripted operator input and popups. Tests
-// and scripts use it through the uir::headless functions (ui/uir.h); a test that needs to watch
-// the run-time's notifications derives from HeadlessBackend and hands an instance to
+// and scripts use it through the uir::headless functions (uir/headless.h); a test that needs to
+// watch the run-time's notifications derives from HeadlessBackend and hands an instance to
 // uir::use_backend.
 //
 // Time: the clock starts at 0 and moves only when the program waits (ProcessSystemEventsWaiting,
@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "core/backend.h"
-#include "uir.h"
+#include "uir/backend.h"
+#include "uir/headless.h"
 
 namespace uir::headless {
 

@@ -4,7 +4,7 @@
 // Lifetime: a pointer returned here stays valid until the next run-time call that can create,
 // change or discard something (any userint.h call that writes, automation, event processing).
 // Renderers therefore look objects up again by handle and id in each notification
-// (ui/core/backend.h) instead of keeping pointers.
+// (uir/backend.h) instead of keeping pointers.
 //
 // Everything is read as data; the run-time changes these objects only through userint.h calls.
 // Texts are UTF-8 exactly as the program gave them; a label may contain "__" before the shortcut
@@ -71,6 +71,10 @@ struct Control {
 
     CtrlCallbackPtr callback = nullptr;
     void* callback_data = nullptr;  // the control's own; nullptr means "the panel's"
+
+    // From the layout: the value that shows a fault (ui/core/faults.h).
+    std::string fault_text;
+    bool fault_if_nonzero = false;
 };
 
 struct Panel {

@@ -5,11 +5,12 @@
 //
 // Contract for implementers:
 // - All calls come on the one user-interface thread.
-// - Operator input goes through uir::automation (ui/uir.h), never straight into the model; that
+// - Operator input goes through uir::automation (uir/automation.h), never straight into the model;
+// that
 //   is where a dimmed, hidden or indicator control is refused.
 // - Notifications are sent only for a real change: writing the value a control already shows,
 //   or an attribute it already has, sends nothing. During a notification the model is consistent
-//   and may be read through ui/core/model.h, but the backend must not change it (no run-time
+//   and may be read through uir/model.h, but the backend must not change it (no run-time
 //   calls that write, no automation) from inside a notification.
 // - A panel loaded from a layout is announced once, by panel_created, when it is complete with
 //   its controls and its menu bar; its controls are not announced one by one.
