@@ -11,9 +11,9 @@
 #include <set>
 #include <sstream>
 
-#include "sim/resource_name.h"
+#include "resource_name.h"
 #include "sim/sim.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {
