@@ -12,6 +12,7 @@
 
 #include "bindings.h"
 #include "bindings_setup.h"
+#include "call_log.h"
 #include "options.h"
 #include "recorder.h"
 #include "script.h"
@@ -41,17 +42,25 @@ void end_headless_run(const std::string&) {
 }
 
 bool choose_backend(const app::Options& options) {
+    std::string why;
+    const std::optional<app::RunClock> clock = app::choose_clock(options, &why);
+    if (!clock) {
+        std::fprintf(stderr, "qorm: %s (см. qorm --help)\n", why.c_str());
+        return false;
+    }
     if (options.backend == app::Options::Backend::headless) {
+        const uir::headless::Clock headless_clock = *clock == app::RunClock::steady
+                                                        ? uir::headless::Clock::steady
+                                                        : uir::headless::Clock::virtual_time;
         if (!options.script.empty()) {
-            uir::use_backend(std::make_unique<app::script::ScriptBackend>());
+            uir::use_backend(std::make_unique<app::script::ScriptBackend>(headless_clock));
         } else {
-            uir::use_backend(uir::headless::make_backend());
+            uir::use_backend(uir::headless::make_backend(headless_clock));
             uir::headless::on_failure(end_headless_run);
         }
         return true;
     }
 #ifdef QORM_HAVE_QT
-    std::string why;
     if (!uir::qt::display_available(&why)) {
         std::fprintf(stderr,
                      "qorm: не удаётся открыть дисплей (%s); без окон: --backend=headless\n",
@@ -149,7 +158,7 @@ int main(int argc, char** argv) {
     }
 
     std::string error;
-    if (!app::bind_libraries(*options, &error)) {
+    if (!app::bind_libraries(*options, &error, script && app::script::checks_calls(*script))) {
         std::fprintf(stderr, "qorm: %s\n", error.c_str());
         return app::kUsageError;
     }
@@ -167,7 +176,9 @@ int main(int argc, char** argv) {
         return st < 0 ? 1 : 0;
     }
 
+    const bool log_calls = app::script::checks_calls(*script);
     app::script::Runner runner(std::move(*script), print_line, end_with_script);
+    if (log_calls) runner.set_call_log(&app::script::call_log());
     runner.run_prologue();
     if (runner.finished()) return runner.exit_status();
     runner.start();
@@ -176,7 +187,9 @@ int main(int argc, char** argv) {
         record_file.close();
         return app::script::kFailed;
     }
-    const int status = runner.program_ended();
+    // The front panel has ended as the operator ended it: what the program returns without a
+    // script (0), for `check exit`.
+    const int status = runner.program_ended(0);
     record_file.close();
     return status;
 }

@@ -40,6 +40,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     cli.set_help_flag("-h,--help", "Показать эту справку и выйти");
 
     std::string backend = "qt";
+    std::string clock;
     std::string crate;
     auto* sim = cli.add_option("--sim", crate,
                                "Работать на симулированном крейте: встроенном, или описанном "
@@ -52,14 +53,21 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
             ->type_name("qt|headless");
     auto* script_option =
         cli.add_option("--script", options.script,
-                       "Выполнить сценарий действий оператора и проверок (без окон, на виртуальных "
-                       "часах) и выйти: 0 все проверки верны, 1 проверка не прошла, 2 сценарий не "
+                       "Выполнить сценарий действий оператора и проверок (без окон; на "
+                       "симулированном крейте на виртуальных часах) и выйти: 0 все проверки верны, "
+                       "1 проверка не прошла, 2 сценарий не "
                        "прочитан")
             ->type_name("FILE");
     auto* record_option =
         cli.add_option("--record", options.record,
                        "Записать действия оператора в файл сценария, чтобы повторить их без окон")
             ->type_name("FILE");
+    cli.add_option("--clock", clock,
+                   "Часы: virtual (виртуальные, только на симулированном крейте без окон; по "
+                   "умолчанию там) или real (настоящие секунды; по умолчанию на системных "
+                   "библиотеках и в окнах)")
+        ->check(CLI::IsMember({"virtual", "real"}).description(""))
+        ->type_name("virtual|real");
     cli.add_flag("--trace", options.trace,
                  "Печатать каждый вызов VISA и драйверов: аргументы, статус, время");
     cli.add_flag("--version", options.version, "Показать версию и выйти");
@@ -78,6 +86,8 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     options.simulated = sim->count() > 0;
     options.crate_file = crate;
     options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
+    if (!clock.empty())
+        options.clock = clock == "virtual" ? Options::Clock::virtual_time : Options::Clock::real;
     for (const auto* file_option : {script_option, record_option}) {
         if (file_option->count() > 0 && file_option->as<std::string>().empty()) {
             std::fprintf(stderr, "qorm: у параметра %s пустое имя файла (см. qorm --help)\n",

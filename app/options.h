@@ -9,6 +9,10 @@ namespace app {
 struct Options {
     enum class Backend { qt, headless };
     Backend backend = Backend::qt;
+    // --clock: automatic follows the bindings (virtual on the simulated crate, real seconds on
+    // the system libraries, always real in the windows).
+    enum class Clock { automatic, virtual_time, real };
+    Clock clock = Clock::automatic;
     bool simulated = false;  // --sim
     std::string crate_file;  // --sim=FILE; empty: the built-in crate
     bool trace = false;      // --trace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "call_log.h"
 #include "script_checks.h"
 #include "script_target.h"
 #include "script_text.h"
@@ -105,8 +106,9 @@ void Runner::start() {
     if (!finished_) schedule(0);
 }
 
-int Runner::program_ended() {
+int Runner::program_ended(int program_exit) {
     program_gone_ = true;
+    program_exit_ = program_exit;
     if (!finished_) {
         if (waiting_ != nullptr) {
             print(*waiting_, "программа завершилась, не дождавшись");
@@ -196,7 +198,12 @@ void Runner::run_steps() {
 }
 
 bool Runner::run_check(const Step& step) {
-    const CheckOutcome o = evaluate_check(step, &popups_checked_);
+    CheckContext context;
+    context.popups_checked = &popups_checked_;
+    context.calls = call_log_ ? &call_log_->calls() : nullptr;
+    context.program_ended = program_gone_;
+    context.program_exit = program_exit_;
+    const CheckOutcome o = evaluate_check(step, context);
     if (!o.problem.empty()) {
         fail(step, "НЕВЕРНО: " + o.problem);
         return false;
@@ -259,6 +266,13 @@ bool Runner::run_action(const Step& step) {
 
     int st = 0;
     const uir::Control* c = uir::model::find_control(t.panel, t.id);
+    // The calls a `check calls` looks at are those this action causes. A refusal causes none,
+    // so the log is cleared only once the action is taken.
+    std::vector<ExpectedCall> before;
+    if (call_log_ != nullptr) {
+        before = call_log_->calls();
+        call_log_->clear();
+    }
     switch (step.command) {
         case Command::press:
             st = uir::automation::press(t.panel, t.id);
@@ -310,6 +324,17 @@ bool Runner::run_action(const Step& step) {
             break;
         default:
             break;
+    }
+    if (st < 0 && call_log_ != nullptr) call_log_->restore(std::move(before));
+    if (step.expect_refused) {
+        if (st < 0) {
+            ++checks_;
+            print(step, "верно: отказ: " + refusal(t, name, st));
+            return true;
+        }
+        ++actions_;
+        fail(step, "НЕВЕРНО: действие принято, а ожидался отказ");
+        return false;
     }
     if (st < 0) {
         fail(step, "ОТКАЗ: " + refusal(t, name, st));

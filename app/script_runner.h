@@ -19,6 +19,8 @@
 
 namespace app::script {
 
+class CallLog;
+
 inline constexpr int kPassed = 0;
 inline constexpr int kFailed = 1;
 
@@ -42,8 +44,11 @@ class Runner {
     void start();
     // The program has ended by itself. The remaining lines run now: checks of what is left
     // (popups, the caller's panel shown again); an action fails, as the program is gone.
-    // Returns the exit status.
-    int program_ended();
+    // `program_exit` is the status the program's run gave, for `check exit`. Returns the exit
+    // status.
+    int program_ended(int program_exit = 0);
+    // The driver calls `check calls` looks at; without a log such checks fail clearly.
+    void set_call_log(CallLog* log) { call_log_ = log; }
 
     bool finished() const { return finished_; }
     int exit_status() const { return exit_status_; }
@@ -82,6 +87,8 @@ class Runner {
     bool counted_confirms_ = false;
     bool acted_since_answer_ = false;
     int checks_ = 0;
+    int program_exit_ = 0;
+    CallLog* call_log_ = nullptr;
     int actions_ = 0;
     // Scheduled steps and the failure handler outlive nothing: they look at this first.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "allocation.h"
 #include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "visa.h"
@@ -74,7 +75,7 @@ extern "C" ViStatus QORM_API qorm_init(ViSession carrier, ViUInt16 mezzanine, Vi
     if (connected < 0) return abandon(instance, nullptr, session, connected);
     if (connected > 0) report_connect_warning(session);
 
-    auto* record = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    auto* record = static_cast<ModuleInstance*>(platform::allocate_record(sizeof(ModuleInstance)));
     if (record == nullptr) {
         MessagePopup(kPopupTitle, "Не хватает оперативной памяти");
         abandon(instance, nullptr, session, QORM_NO_MEMORY);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "allocation.h"
 #include "carrier_panel.h"
 #include "kelbase.h"
 #include "kelqorm.h"
@@ -56,7 +57,7 @@ void run_front_panel(ModuleInstance* instance) {
 // A record from the same allocator as qorm_init's, so the end of the front-panel run releases
 // it unchanged.
 void run_demo(int carrier_panel) {
-    auto* demo = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    auto* demo = static_cast<ModuleInstance*>(platform::allocate_record(sizeof(ModuleInstance)));
     if (demo == nullptr) {
         MessagePopup("QORM", "Не хватает оперативной памяти");
         return;

@@ -18,7 +18,16 @@ constexpr uir::ListItemSpec kRingItems[] = {{" -", 0}, {"Л1", 1}, {"Л2", 2}};
 constexpr uir::ListItemSpec kListItems[] = {{"первая", 10}, {"вторая", 20}, {"третья", 30}};
 
 constexpr CtrlSpec kTpCtrls[] = {
-    {.id = TP_GO, .constant_name = "TP_GO", .kind = CTRL_COMMAND_BUTTON, .callback = "tp_go"},
+    {.id = TP_GO,
+     .constant_name = "TP_GO",
+     .kind = CTRL_COMMAND_BUTTON,
+     .label = "__Пуск",
+     .top = 40,
+     .left = 12,
+     .width = 90,
+     .height = 25,
+     .callback = "tp_go",
+     .back_color = 0xC0C0C0},
     {.id = TP_DIM,
      .constant_name = "TP_DIM",
      .kind = CTRL_COMMAND_BUTTON,
@@ -123,6 +132,8 @@ constexpr uir::PanelSpec kPanels[] = {
     {.id = TP,
      .constant_name = "TP",
      .title = "Проверочная панель",
+     .top = 50,
+     .left = 60,
      .height = 300,
      .width = 400,
      .callback = "tp_panel",
