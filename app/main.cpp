@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bindings.h"
 #include "bindings_setup.h"
@@ -69,6 +70,8 @@ bool choose_backend(const app::Options& options) {
     }
     uir::qt::Options view;
     if (platform::simulated()) view.title_suffix = " [симуляция]";
+    view.scripted = !options.script.empty();
+    view.step_delay = options.step_delay;
     uir::use_backend(uir::qt::make_backend(view));
     return true;
 #else
@@ -121,6 +124,32 @@ class RecordFile {
 };
 
 RecordFile record_file;
+
+// The scripted operator of the backend chosen: headless, or the Qt backend made for the script.
+app::script::Operator script_operator(const app::Options& options) {
+#ifdef QORM_HAVE_QT
+    if (options.backend == app::Options::Backend::qt) {
+        app::script::Operator op;
+        op.schedule = [](double delay, std::function<void()> step) {
+            uir::qt::schedule(delay, std::move(step));
+        };
+        op.popups = [] {
+            std::vector<app::script::Popup> seen;
+            for (const uir::qt::Popup& p : uir::qt::popups())
+                seen.push_back({p.kind, p.title, p.text, p.answer});
+            return seen;
+        };
+        op.answer_confirm = [](bool yes) { uir::qt::answer_confirm(yes); };
+        op.on_failure = [](std::function<void(const std::string&)> handler) {
+            uir::qt::on_failure(std::move(handler));
+        };
+        op.step_delay = options.step_delay;
+        return op;
+    }
+#endif
+    (void)options;
+    return app::script::headless_operator();
+}
 
 void print_line(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -177,7 +206,8 @@ int main(int argc, char** argv) {
     }
 
     const bool log_calls = app::script::checks_calls(*script);
-    app::script::Runner runner(std::move(*script), print_line, end_with_script);
+    app::script::Runner runner(std::move(*script), print_line, end_with_script,
+                               script_operator(*options));
     if (log_calls) runner.set_call_log(&app::script::call_log());
     runner.run_prologue();
     if (runner.finished()) return runner.exit_status();

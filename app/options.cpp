@@ -53,11 +53,18 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
             ->type_name("qt|headless");
     auto* script_option =
         cli.add_option("--script", options.script,
-                       "Выполнить сценарий действий оператора и проверок (без окон; на "
-                       "симулированном крейте на виртуальных часах) и выйти: 0 все проверки верны, "
+                       "Выполнить сценарий действий оператора и проверок (без окон, если не задано "
+                       "--backend=qt; без окон на симулированном крейте на виртуальных часах) и "
+                       "выйти: 0 все проверки верны, "
                        "1 проверка не прошла, 2 сценарий не "
                        "прочитан")
             ->type_name("FILE");
+    auto* step_delay_option =
+        cli.add_option("--step-delay", options.step_delay,
+                       "Сценарий в окнах: сколько секунд отмечен элемент перед действием и "
+                       "стоит окно сообщения (по умолчанию 0.3)")
+            ->check(CLI::Range(0.0, 60.0).description(""))
+            ->type_name("SECONDS");
     auto* record_option =
         cli.add_option("--record", options.record,
                        "Записать действия оператора в файл сценария, чтобы повторить их без окон")
@@ -96,16 +103,16 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
             return std::nullopt;
         }
     }
-    // A script runs on the virtual clock: without a backend named it implies headless.
-    if (!options.script.empty()) {
-        if (backend_option->count() > 0 && options.backend == Options::Backend::qt) {
-            std::fprintf(stderr,
-                         "qorm: сценарий выполняется только без окон: --backend=headless (см. "
-                         "qorm --help)\n");
-            *exit_status = kUsageError;
-            return std::nullopt;
-        }
+    // Without a backend named a script runs headless; --backend=qt plays it in the windows.
+    if (!options.script.empty() && backend_option->count() == 0)
         options.backend = Options::Backend::headless;
+    if (step_delay_option->count() > 0 &&
+        (options.script.empty() || options.backend != Options::Backend::qt)) {
+        std::fprintf(stderr,
+                     "qorm: --step-delay только для сценария в окнах: --backend=qt --script=ФАЙЛ "
+                     "(см. qorm --help)\n");
+        *exit_status = kUsageError;
+        return std::nullopt;
     }
     return options;
 }

@@ -37,8 +37,8 @@ std::string popup_text(const uir::headless::Popup& p) {
     return quote(p.title) + " " + quote(p.text);
 }
 
-CheckOutcome check_popup(const Step& step, std::size_t* checked) {
-    const auto& popups = uir::headless::popups();
+CheckOutcome check_popup(const Step& step, const std::vector<uir::headless::Popup>& popups,
+                         std::size_t* checked) {
     CheckOutcome o;
     o.expected = quote(step.title) + " " + quote(step.value.text);
     if (*checked >= popups.size()) {
@@ -51,8 +51,8 @@ CheckOutcome check_popup(const Step& step, std::size_t* checked) {
     return o;
 }
 
-CheckOutcome check_no_popup(const std::size_t* checked) {
-    const auto& popups = uir::headless::popups();
+CheckOutcome check_no_popup(const std::vector<uir::headless::Popup>& popups,
+                            const std::size_t* checked) {
     CheckOutcome o;
     o.expected = "новых окон нет";
     o.held = *checked >= popups.size();
@@ -394,11 +394,13 @@ CheckOutcome check_value(const Step& step, const uir::Control& c) {
 CheckOutcome evaluate_check(const Step& step, const CheckContext& context) {
     std::size_t none_checked = 0;
     std::size_t* popups_checked = context.popups_checked ? context.popups_checked : &none_checked;
+    static const std::vector<uir::headless::Popup> kNoPopups;
+    const auto& popups = context.popups ? *context.popups : kNoPopups;
     switch (step.property) {
         case Property::popup:
-            return check_popup(step, popups_checked);
+            return check_popup(step, popups, popups_checked);
         case Property::no_popup:
-            return check_no_popup(popups_checked);
+            return check_no_popup(popups, popups_checked);
         case Property::text:
             return check_menu_text(step);
         case Property::geometry:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "script.h"
+#include "uir/headless.h"
 
 namespace app::script {
 
@@ -20,6 +21,7 @@ struct CheckOutcome {
 // already checked; `check popup` takes the next one), the driver calls since the last action,
 // and the program's exit status once it has ended.
 struct CheckContext {
+    const std::vector<uir::headless::Popup>* popups = nullptr;  // null: none so far
     std::size_t* popups_checked = nullptr;
     const std::vector<ExpectedCall>* calls = nullptr;  // null: calls are not logged
     bool program_ended = false;

@@ -44,11 +44,24 @@ TEST(ProgramOptions, RecordingKeepsTheBackendChosen) {
     EXPECT_TRUE(p.options->script.empty());
 }
 
-TEST(ProgramOptions, AScriptWithWindowsOrAnEmptyFileNameIsAUsageError) {
+TEST(ProgramOptions, AScriptPlaysInTheWindowsWhenTheyAreAskedFor) {
+    Parsed p = parse({"--backend=qt", "--sim", "--script=s.qs"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->backend, app::Options::Backend::qt);
+    EXPECT_EQ(p.options->step_delay, 0.3);
+    p = parse({"--backend=qt", "--sim", "--script=s.qs", "--step-delay=0"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->step_delay, 0);
+}
+
+TEST(ProgramOptions, AnEmptyFileNameOrAMisplacedStepDelayIsAUsageError) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--backend=qt", "--script=s.qs"},
-          std::vector<std::string>{"--script="}, std::vector<std::string>{"--record="},
-          std::vector<std::string>{"--script"}}) {
+         {std::vector<std::string>{"--script="}, std::vector<std::string>{"--record="},
+          std::vector<std::string>{"--script"},
+          std::vector<std::string>{"--script=s.qs", "--step-delay=1"},
+          std::vector<std::string>{"--backend=qt", "--step-delay=1"},
+          std::vector<std::string>{"--backend=qt", "--script=s.qs", "--step-delay=-1"},
+          std::vector<std::string>{"--backend=qt", "--script=s.qs", "--step-delay=soon"}}) {
         const Parsed p = parse(args);
         EXPECT_FALSE(p.options) << args[0];
         EXPECT_EQ(p.status, app::kUsageError) << args[0];

@@ -5,8 +5,11 @@
 #include "call_log.h"
 #include "script_fixture.h"
 #include "script_runner.h"
+#include "script_text.h"
 #include "sim/faults.h"
 #include "sim/sim.h"
+#include "uir/mark.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace script_test {
@@ -172,6 +175,32 @@ TEST_F(RunnerTest, ExpectRefusedPassesOnlyWhenAPersonWouldBeRefused) {
     EXPECT_EQ(run("expect refused press TP_NOPE\n"), app::script::kFailed)
         << "a name on no panel is the script's mistake, not a refusal";
     EXPECT_THAT(line_of(1), HasSubstr("ОТКАЗ: нет элемента TP_NOPE"));
+}
+
+// Paced as for a watcher: each action's control is marked step-delay seconds before the action,
+// the mark goes once it is done; checks and waits are not paced.
+TEST_F(RunnerTest, APacedOperatorMarksEachControlBeforeItActs) {
+    app::script::Operator op = app::script::headless_operator();
+    op.step_delay = 0.5;
+    std::vector<std::string> seen;
+    uir::mark::on_change([&](const uir::mark::Marked& m) {
+        const uir::Control* c = uir::model::find_control(m.panel, m.control);
+        seen.push_back((c ? c->constant_name : std::string("-")) +
+                       " at " + app::script::number_text(Timer()) + ", " +
+                       std::to_string(program_log().size()) + " done");
+    });
+    EXPECT_EQ(run_with("press TP_GO\n"
+                       "check TP_MSG = \"нажато 1\"\n"
+                       "set TP_TIME 0.5\n"
+                       "press TP_NOTE\n",
+                       op),
+              app::script::kPassed)
+        << last_line();
+    uir::mark::on_change(nullptr);
+    EXPECT_THAT(seen, ElementsAre("TP_GO at 0, 0 done", "- at 0.5, 0 done", "TP_TIME at 0.5, 1 done",
+                                  "- at 1, 1 done", "TP_NOTE at 1, 2 done", "- at 1.5, 2 done"));
+    EXPECT_EQ(line_of(1), "строка 1, t=0.500 с: press TP_GO: выполнено");
+    EXPECT_EQ(line_of(3), "строка 3, t=1.000 с: set TP_TIME 0.5: выполнено");
 }
 
 TEST(CallLog, ReadsTheCallsOutOfTraceLines) {

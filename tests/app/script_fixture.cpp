@@ -277,6 +277,14 @@ void ScriptTest::reload() {
 }
 
 int ScriptTest::run(const std::string& text, bool simulated) {
+    return run_script(text, simulated, app::script::headless_operator());
+}
+
+int ScriptTest::run_with(const std::string& text, app::script::Operator op) {
+    return run_script(text, false, std::move(op));
+}
+
+int ScriptTest::run_script(const std::string& text, bool simulated, app::script::Operator op) {
     transcript.clear();
     program_quit() = false;
     app::script::ParseError error;
@@ -289,7 +297,7 @@ int ScriptTest::run(const std::string& text, bool simulated) {
     {
         app::script::Runner runner(
             std::move(*script), [this](const std::string& line) { transcript.push_back(line); },
-            nullptr);
+            nullptr, std::move(op));
         runner.run_prologue();
         runner.start();
         // The test program: a loop that waits for the operator, until it ends on its own.
