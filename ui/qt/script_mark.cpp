@@ -7,7 +7,7 @@
 
 namespace uir::qt {
 namespace {
-constexpr int kOutset = kFocusLine + 1;  // just outside the control, as the focus frame stands
+constexpr int kOutset = kScriptMarkLine + 1;  // just outside the control, around the focus frame
 }  // namespace
 
 ScriptMark::ScriptMark(QWidget* target) : QWidget(target->parentWidget()), target_(target) {
@@ -47,11 +47,11 @@ bool ScriptMark::eventFilter(QObject* watched, QEvent* event) {
 void ScriptMark::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(colour(kFocusColour), kFocusLine);
+    QPen pen(colour(kScriptMarkColour), kScriptMarkLine);
     pen.setJoinStyle(Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    const double half = kFocusLine / 2.0;
+    const double half = kScriptMarkLine / 2.0;
     p.drawRoundedRect(QRectF(rect()).adjusted(half, half, -half, -half), 3, 3);
 }
 
