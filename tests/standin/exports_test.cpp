@@ -2,35 +2,17 @@
 // they share exports only what the stand-ins and the hosts that count sessions look up.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
-#include <sstream>
 #include <string>
 
+#include "dynamic_symbols.h"
 #include "kelbase.h"
 #include "kelqorm.h"
 #include "visa.h"
 
 namespace {
 
-// The defined dynamic symbols of a shared library, as nm lists them.
-std::set<std::string> defined_dynamic_symbols(const std::string& path) {
-    const std::string command = "nm -D --defined-only " + path + " 2>&1";
-    std::set<std::string> symbols;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return symbols;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
-        std::istringstream fields(line);
-        std::string address, type, name;
-        if (fields >> address >> type >> name)
-            symbols.insert(name);
-        else
-            symbols.insert("unreadable: " + std::string(line));
-    }
-    pclose(pipe);
-    return symbols;
-}
+using test_support::defined_dynamic_symbols;
 
 std::string library(const char* name) {
     return std::string(STANDIN_DIR) + "/" + name;
