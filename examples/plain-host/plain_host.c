@@ -152,7 +152,8 @@ static void open_and_close(const struct FrontPanelLibrary* lib, ViSession carrie
     if (try_display) {
         memcpy(&before, record, sizeof before);
         expect_status(lib->display(record), -1, "qorm_display без окна");
-        expect(memcmp(&before, record, sizeof before) == 0, "qorm_display без окна изменила запись");
+        expect(memcmp(&before, record, sizeof before) == 0,
+               "qorm_display без окна изменила запись");
     }
     expect_status(lib->close(&record), 0, "qorm_close");
 }

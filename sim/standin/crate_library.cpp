@@ -45,8 +45,12 @@ void load_crate(CrateState& state) noexcept {
             return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         });
     } catch (...) {
+        // Out of memory while reading the crate: refused, with as much of the reason as fits.
         state.refused = true;
-        state.refusal = "Файл крейта не принят: не хватает памяти";
+        try {
+            state.refusal = "Файл крейта не принят: не хватает памяти";
+        } catch (...) {
+        }
     }
 }
 
@@ -64,8 +68,10 @@ ViStatus QORM_VI_FUNC refusal_text(ViSession, ViStatus, ViChar message[]) {
     return VI_ERROR_LIBRARY_NFOUND;
 }
 
-#define QORM_REFUSED_STUB(ret, name, field, ...) \
-    static ret QORM_VI_FUNC field(QORM_TYPES(__VA_ARGS__)) { return VI_ERROR_LIBRARY_NFOUND; }
+#define QORM_REFUSED_STUB(ret, name, field, ...)             \
+    static ret QORM_VI_FUNC field(QORM_TYPES(__VA_ARGS__)) { \
+        return VI_ERROR_LIBRARY_NFOUND;                      \
+    }
 struct RefusedVisa {
     QORM_VISA_OPERATIONS(QORM_REFUSED_STUB)
 };
@@ -77,11 +83,11 @@ struct RefusedKelbase {
 };
 #undef QORM_REFUSED_STUB
 
-constexpr platform::VisaApi kRefusedVisa = QORM_TABLE_OF(
-    platform::VisaApi, QORM_VISA_OPERATIONS, RefusedVisa, "refused crate file", true);
+constexpr platform::VisaApi kRefusedVisa =
+    QORM_TABLE_OF(platform::VisaApi, QORM_VISA_OPERATIONS, RefusedVisa, "refused crate file", true);
 constexpr platform::KelqormApi kRefusedKelqorm = [] {
-    platform::KelqormApi table = QORM_TABLE_OF(
-        platform::KelqormApi, QORM_KELQORM_OPERATIONS, RefusedKelqorm, "refused crate file", true);
+    platform::KelqormApi table = QORM_TABLE_OF(platform::KelqormApi, QORM_KELQORM_OPERATIONS,
+                                               RefusedKelqorm, "refused crate file", true);
     table.error_message = &refusal_text;
     return table;
 }();
@@ -101,11 +107,11 @@ const platform::KelbaseApi& table_of(const platform::KelbaseApi*, bool ready) {
 // Each operation holds the crate's lock for its whole call. The lock is recursive: the loop-back
 // test calls the host's text callback from inside kelqorm_zqorm_test, and the callback may call
 // the driver again.
-#define QORM_CRATE_ENTRY(ret, name, field, ...)                                     \
-    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                       \
-        std::lock_guard<std::recursive_mutex> hold(crate_mutex());                  \
+#define QORM_CRATE_ENTRY(ret, name, field, ...)                                               \
+    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                                 \
+        std::lock_guard<std::recursive_mutex> hold(crate_mutex());                            \
         const auto& table = table_of(static_cast<const QORM_TABLE*>(nullptr), crate_ready()); \
-        return platform::call<&QORM_TABLE::field>(table, QORM_ARGS(__VA_ARGS__));   \
+        return platform::call<&QORM_TABLE::field>(table, QORM_ARGS(__VA_ARGS__));             \
     }
 #define QORM_TABLE platform::VisaApi
 struct CrateVisa {

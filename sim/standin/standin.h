@@ -14,8 +14,8 @@
 
 #include "crate_library.h"
 
-#define QORM_STANDIN_OPERATION(ret, name, field, ...)                                       \
-    extern "C" ret QORM_VI_FUNC name(QORM_PARAMS(__VA_ARGS__)) {                            \
-        return platform::call<&QORM_STANDIN_TABLE::field>(*QORM_STANDIN_CRATE(),            \
-                                                          QORM_ARGS(__VA_ARGS__));          \
+#define QORM_STANDIN_OPERATION(ret, name, field, ...)                              \
+    extern "C" ret QORM_VI_FUNC name(QORM_PARAMS(__VA_ARGS__)) {                   \
+        return platform::call<&QORM_STANDIN_TABLE::field>(*QORM_STANDIN_CRATE(),   \
+                                                          QORM_ARGS(__VA_ARGS__)); \
     }

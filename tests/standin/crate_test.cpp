@@ -95,9 +95,9 @@ TEST(StandInCrate, TheThreeLibrariesShareTheBuiltInCrate) {
         f.expect(qorm_sim_open_sessions() == 0, "sessions left open");
 
         // The built-in crate has one carrier; the file's others are not there.
-        f.expect_status(kelbase_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE,
-                                     &carrier),
-                        VI_ERROR_RSRC_NFOUND, "kelbase_init of another carrier");
+        f.expect_status(
+            kelbase_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE, &carrier),
+            VI_ERROR_RSRC_NFOUND, "kelbase_init of another carrier");
     });
 }
 
@@ -112,38 +112,36 @@ TEST(StandInCrate, TheVariableNamesTheCrateFile) {
     const std::string file = crate_path("several-carriers.yaml");
     in_own_process(file.c_str(), [](Findings& f) {
         ViSession carrier = 0;
-        f.expect_status(kelbase_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE,
-                                     &carrier),
-                        VI_SUCCESS, "kelbase_init of the older carrier");
+        f.expect_status(
+            kelbase_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE, &carrier),
+            VI_SUCCESS, "kelbase_init of the older carrier");
         ViInt16 present = 0, type = 0;
         f.expect_status(kelbase_m_type_q(carrier, 1, &present, &type), VI_SUCCESS,
                         "kelbase_m_type_q");
         f.expect(present == 1 && type == KELQORM_TYPE_CODE, "no QORM at position 1");
         ViSession module = 0;
-        f.expect_status(kelqorm_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE,
-                                     &module),
-                        VI_SUCCESS, "kelqorm_init");
+        f.expect_status(
+            kelqorm_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE, &module),
+            VI_SUCCESS, "kelqorm_init");
         f.expect_status(kelqorm_connect(module, carrier, 1, VI_TRUE, VI_TRUE), VI_SUCCESS,
                         "kelqorm_connect");
         char driver[KELQORM_REVISION_LEN] = "", hardware[KELQORM_REVISION_LEN] = "";
         f.expect_status(kelqorm_revision_query(module, driver, hardware), VI_SUCCESS,
                         "kelqorm_revision_query");
-        f.expect(std::strcmp(hardware, "3.1") == 0,
-                 std::string("hardware revision ") + hardware);
+        f.expect(std::strcmp(hardware, "3.1") == 0, std::string("hardware revision ") + hardware);
     });
 }
 
 // Every operation of the three lists, called with zero for each argument.
-#define QORM_ZERO_ARGUMENT(kind, type, name) std::type_identity_t<type>{}
-#define QORM_CALL_WITH_ZEROS(ret, name, field, ...)                                        \
+#define QORM_ZERO_ARGUMENT(kind, type, name) \
+    std::type_identity_t<type> {}
+#define QORM_CALL_WITH_ZEROS(ret, name, field, ...)                                           \
     f.expect_status(name(QORM_MAP(QORM_ZERO_ARGUMENT, __VA_ARGS__)), VI_ERROR_LIBRARY_NFOUND, \
                     #name);
 
-void expect_every_operation_missing(Findings& f) {
-    QORM_VISA_OPERATIONS(QORM_CALL_WITH_ZEROS)
-    QORM_KELQORM_OPERATIONS(QORM_CALL_WITH_ZEROS)
-    QORM_KELBASE_OPERATIONS(QORM_CALL_WITH_ZEROS)
-}
+void expect_every_operation_missing(Findings& f){
+    QORM_VISA_OPERATIONS(QORM_CALL_WITH_ZEROS) QORM_KELQORM_OPERATIONS(QORM_CALL_WITH_ZEROS)
+        QORM_KELBASE_OPERATIONS(QORM_CALL_WITH_ZEROS)}
 
 // The module driver's error text for `status`, in a buffer that shows a write past its end.
 std::string error_text(Findings& f, ViStatus status) {
@@ -179,9 +177,9 @@ TEST_F(RefusedCrate, EveryOperationReportsItsLibraryMissingAndTheTextSaysWhy) {
         f.expect(error_text(f, VI_ERROR_INV_OBJECT) == text,
                  "another status gets another text, though no driver can translate it");
         ViSession carrier = 77;
-        f.expect_status(kelbase_init(const_cast<char*>("VXI0::8::INSTR"), VI_TRUE, VI_TRUE,
-                                     &carrier),
-                        VI_ERROR_LIBRARY_NFOUND, "kelbase_init");
+        f.expect_status(
+            kelbase_init(const_cast<char*>("VXI0::8::INSTR"), VI_TRUE, VI_TRUE, &carrier),
+            VI_ERROR_LIBRARY_NFOUND, "kelbase_init");
         f.expect(qorm_sim_open_sessions() == 0, "sessions counted on a refused crate");
         // No buffer, no text, and no crash.
         f.expect_status(kelqorm_error_message(0, VI_ERROR_LIBRARY_NFOUND, nullptr),
