@@ -184,6 +184,13 @@ TEST(CrateFiles, ABadFileIsRefusedWithItsLine) {
     expect_refused(run_qorm({"--sim=" + bad.path(), "--backend=headless"}), bad.path() + ":4");
 }
 
+// A lone ',' once kept the program parsing empty documents for ever, growing all the while.
+TEST(CrateFiles, TextThatIsNoDocumentIsRefusedAtOnce) {
+    const CrateFile comma("comma.yaml", ",");
+    expect_refused(run_qorm({"--sim=" + comma.path(), "--backend=headless"}),
+                   comma.path() + ":1: unexpected ','");
+}
+
 TEST(CrateFiles, ABadFileIsRefusedBeforeTheVersionIsShown) {
     const CrateFile bad("syntax.yaml", "instruments: [\n");
     expect_refused(run_qorm({"--sim=" + bad.path(), "--version"}), bad.path());
