@@ -1,5 +1,24 @@
-// What a VISA resource name says about its interface: type, board number and, for VXI and
-// GPIB-VXI, the logical address. Names are read without regard to case.
+// VISA resource names as the VISA library reads them: the interface and its board number, the
+// resource class, and the parts the name gives of the resource's address. Names are read without
+// regard to case. The forms taken (brackets mark optional parts; a board number left out is 0):
+//
+//   VXI[board]::VXI logical address[::INSTR]       GPIB-VXI[board]::VXI logical address[::INSTR]
+//   VXI[board]::MEMACC                             GPIB-VXI[board]::MEMACC
+//   VXI[board][::VXI logical address]::BACKPLANE   GPIB-VXI[board][::VXI logical
+//   address]::BACKPLANE VXI[board]::SERVANT GPIB[board]::primary address[::secondary
+//   address][::INSTR] GPIB[board]::INTFC                             GPIB[board]::SERVANT
+//   ASRL[board][::INSTR]
+//   TCPIP[board]::host address[::LAN device name][::INSTR]
+//   TCPIP[board]::host address::port::SOCKET
+//   USB[board]::manufacturer ID::model code::serial number[::USB interface number][::INSTR]
+//   USB[board]::manufacturer ID::model code::serial number[::USB interface number]::RAW
+//   PXI[bus]::device[::function][::INSTR]          PXI[interface]::bus-device[.function][::INSTR]
+//   PXI[interface]::CHASSISn::SLOTn[::FUNCn][::INSTR]
+//   PXI[interface]::MEMACC                         PXI[interface]::chassis number::BACKPLANE
+//
+// Logical addresses are 0 to 511, GPIB addresses 0 to 30, ports 0 to 65535, USB manufacturer IDs
+// and model codes 0 to 0xFFFF (decimal or 0x hex); a host address in brackets may hold "::" (an
+// IPv6 address). Every part named is there and not empty, and nothing follows the class.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +33,25 @@ inline constexpr std::size_t kMaxResourceName = 255;  // fits a 256-byte VISA te
 struct ResourceInfo {
     uint16_t interface_type = 0;  // VI_INTF_...
     uint16_t board = 0;
-    std::optional<int> logical_address;  // VXI and GPIB-VXI only
-    bool is_vxi() const;                 // VXI or GPIB-VXI: the VXI attributes apply
+    std::string resource_class;  // upper case: INSTR, MEMACC, BACKPLANE, SERVANT, INTFC, ...
+
+    // What the name gives of the address, by interface.
+    std::optional<int> logical_address;      // VXI and GPIB-VXI INSTR, and BACKPLANE when given
+    std::optional<int> primary_address;      // GPIB INSTR
+    std::optional<int> secondary_address;    // GPIB INSTR, when given
+    std::optional<std::string> host;         // TCPIP
+    std::optional<std::string> device_name;  // TCPIP INSTR ("inst0" when the name has none)
+    std::optional<int> port;                 // TCPIP SOCKET
+    std::optional<int> usb_manufacturer, usb_model;
+    std::optional<std::string> usb_serial;
+    std::optional<int> usb_interface;  // USB, 0 when the name has none
+
+    // A VXI or GPIB-VXI instrument: the VXI attributes (slot, mainframe, logical address,
+    // model code, manufacturer) apply.
+    bool is_vxi() const;
 };
 
-// Accepts INTERFACE[board]::rest where INTERFACE is VXI, GPIB-VXI, GPIB, ASRL, PXI, TCPIP or USB,
-// the rest is printable and not empty, and for VXI and GPIB-VXI the rest starts with a logical
-// address 0-511. Nothing for anything else.
+// The name's parts, or nothing when it is not a resource name of the forms above.
 std::optional<ResourceInfo> parse_resource_name(std::string_view name);
 
 // The interface's human-readable description, as VI_ATTR_INTF_INST_NAME gives it, such as

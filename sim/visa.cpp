@@ -1,9 +1,10 @@
 // The simulated VISA library: a resource manager over the crate's instruments. Every VISA object
 // (resource managers, find lists, instrument sessions, and the carrier sessions the carrier driver
 // opens) gets the next number from 1. Closing a resource manager closes what was opened through it.
-#include <array>
 #include <cstring>
+#include <variant>
 
+#include "sim/attributes.h"
 #include "sim/search_expr.h"
 #include "sim/sim.h"
 #include "sim/status.h"
@@ -33,28 +34,6 @@ ViStatus open_default_rm(ViSession* vi) {
     });
 }
 
-// A numeric attribute of a resource, for search conditions.
-std::optional<int64_t> numeric_attribute(const Resource& r, ViAttr attr) {
-    switch (attr) {
-        case VI_ATTR_SLOT:
-            return r.slot;
-        case VI_ATTR_MAINFRAME_LA:
-            return r.mainframe_la;
-        case VI_ATTR_VXI_LA:
-            return r.logical_address;
-        case VI_ATTR_MODEL_CODE:
-            return r.model_code;
-        case VI_ATTR_MANF_ID:
-            return r.manufacturer_id;
-        case VI_ATTR_INTF_TYPE:
-            return r.info.interface_type;
-        case VI_ATTR_INTF_NUM:
-            return r.info.board;
-        default:
-            return std::nullopt;
-    }
-}
-
 ViStatus find_rsrc(ViSession rm, ViConstString expr, ViFindList* list, ViUInt32* count,
                    ViChar desc[]) {
     return guarded([&] {
@@ -69,7 +48,7 @@ ViStatus find_rsrc(ViSession rm, ViConstString expr, ViFindList* list, ViUInt32*
         VisaObject found = VisaObject::make(Kind::find_list, rm);
         for (std::size_t i = 0; i < w.resources.size(); ++i) {
             const Resource& r = w.resources[i];
-            auto read = [&r](ViAttr attr) { return numeric_attribute(r, attr); };
+            auto read = [&r](ViAttr attr) { return attribute_value(r, attr); };
             if (compiled->matches(r.name, read)) found.found.push_back(i);
         }
         if (found.found.empty()) return VI_ERROR_RSRC_NFOUND;
@@ -129,24 +108,11 @@ ViStatus close(ViObject object) {
     });
 }
 
-enum class AttrType { text, int16, uint16 };
-
-struct AttributeEntry {
-    ViAttr attribute;
-    AttrType type;
-};
-
-const std::array kAttributes{
-    AttributeEntry{VI_ATTR_RSRC_NAME, AttrType::text},
-    AttributeEntry{VI_ATTR_INTF_INST_NAME, AttrType::text},
-    AttributeEntry{VI_ATTR_MAINFRAME_LA, AttrType::int16},
-    AttributeEntry{VI_ATTR_SLOT, AttrType::int16},
-    AttributeEntry{VI_ATTR_VXI_LA, AttrType::int16},
-    AttributeEntry{VI_ATTR_MODEL_CODE, AttrType::uint16},
-    AttributeEntry{VI_ATTR_MANF_ID, AttrType::uint16},
-    AttributeEntry{VI_ATTR_INTF_TYPE, AttrType::uint16},
-    AttributeEntry{VI_ATTR_INTF_NUM, AttrType::uint16},
-};
+template <class T>
+void write_number(void* out, int64_t value) {
+    const T v = static_cast<T>(value);
+    std::memcpy(out, &v, sizeof v);
+}
 
 ViStatus get_attribute(ViObject object, ViAttr attr, void* value) {
     return guarded([&] {
@@ -155,26 +121,27 @@ ViStatus get_attribute(ViObject object, ViAttr attr, void* value) {
         auto it = w.visa_objects.find(object);
         if (it == w.visa_objects.end()) return VI_ERROR_INV_OBJECT;
         if (!value) return kErrorUserBuf;
-        const AttributeEntry* entry = nullptr;
-        for (const auto& e : kAttributes) {
-            if (e.attribute == attr) entry = &e;
-        }
+        const AttributeInfo* info = attribute_with_id(attr);
         // Resource managers and find lists carry none of the resource attributes.
-        if (!entry || it->second.kind != Kind::instrument) return VI_ERROR_NSUP_ATTR;
-        const Resource& r = w.resources[it->second.resource];
-        if (entry->type == AttrType::text) {
-            copy_text(static_cast<char*>(value), VI_FIND_BUFLEN,
-                      attr == VI_ATTR_RSRC_NAME ? r.name : r.description);
+        if (!info || it->second.kind != Kind::instrument) return VI_ERROR_NSUP_ATTR;
+        const std::optional<AttributeValue> v =
+            attribute_value(w.resources[it->second.resource], attr);
+        if (!v) return VI_ERROR_NSUP_ATTR;
+        if (const auto* text = std::get_if<std::string>(&*v)) {
+            copy_text(static_cast<char*>(value), VI_FIND_BUFLEN, *text);
             return VI_SUCCESS;
         }
-        std::optional<int64_t> number = numeric_attribute(r, attr);
-        if (!number) return VI_ERROR_NSUP_ATTR;
-        if (entry->type == AttrType::int16) {
-            ViInt16 v = static_cast<ViInt16>(*number);
-            std::memcpy(value, &v, sizeof v);
-        } else {
-            ViUInt16 v = static_cast<ViUInt16>(*number);
-            std::memcpy(value, &v, sizeof v);
+        const int64_t number = std::get<int64_t>(*v);
+        switch (info->type) {
+            case AttributeType::int16:
+                write_number<ViInt16>(value, number);
+                break;
+            case AttributeType::uint16:
+                write_number<ViUInt16>(value, number);
+                break;
+            default:
+                write_number<ViUInt32>(value, number);
+                break;
         }
         return VI_SUCCESS;
     });

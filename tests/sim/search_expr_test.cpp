@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
+#include <string>
 
 #include "sim_fixture.h"
 
@@ -154,6 +156,37 @@ TEST(SearchExpression, AttributeConditionIsEvaluated) {
     EXPECT_TRUE(check("VXI?*{VI_ATTR_SLOT <= 3 && VI_ATTR_SLOT >= 3}"));
     EXPECT_FALSE(check("VXI?*{VI_ATTR_MANF_ID == 0}")) << "a missing attribute fails the test";
     EXPECT_FALSE(check("GPIB?*{VI_ATTR_SLOT == 3}")) << "the name is tested first";
+}
+
+TEST(SearchExpression, TextsAndNumbersOverTheWholeRange) {
+    std::map<ViAttr, sim::AttributeValue> attributes{
+        {VI_ATTR_SLOT, int64_t{INT64_MIN}},
+        {VI_ATTR_MODEL_CODE, int64_t{INT64_MAX}},
+        {VI_ATTR_RSRC_NAME, std::string("VXI0::8::INSTR")},
+        {sim::kAttrUsbSerialNum, std::string("A \"quoted\" }serial")}};
+    sim::AttributeReader read = [&](ViAttr a) -> std::optional<sim::AttributeValue> {
+        auto it = attributes.find(a);
+        if (it == attributes.end()) return std::nullopt;
+        return it->second;
+    };
+    auto check = [&](const std::string& condition) {
+        auto compiled = SearchExpression::compile("?*{" + condition + "}");
+        EXPECT_TRUE(compiled) << condition;
+        return compiled && compiled->matches("VXI0::8::INSTR", read);
+    };
+    EXPECT_TRUE(check("VI_ATTR_SLOT == -9223372036854775808"));
+    EXPECT_TRUE(check("VI_ATTR_SLOT < -9223372036854775807"));
+    EXPECT_TRUE(check("VI_ATTR_SLOT > -18446744073709551615"));
+    EXPECT_TRUE(check("VI_ATTR_SLOT < 0 && VI_ATTR_SLOT < -0 && VI_ATTR_SLOT != 0x0"));
+    EXPECT_TRUE(check("VI_ATTR_MODEL_CODE == 0x7FFFFFFFFFFFFFFF"));
+    EXPECT_TRUE(check("VI_ATTR_MODEL_CODE < 0x8000000000000000"));
+    EXPECT_TRUE(check("VI_ATTR_MODEL_CODE >= -1"));
+    EXPECT_TRUE(check("VI_ATTR_RSRC_NAME == \"VXI0::8::INSTR\""));
+    EXPECT_FALSE(check("VI_ATTR_RSRC_NAME == \"vxi0::8::instr\"")) << "texts compare exactly";
+    EXPECT_TRUE(check("VI_ATTR_RSRC_NAME != \"\""));
+    EXPECT_TRUE(check("VI_ATTR_USB_SERIAL_NUM == \"A \\\"quoted\\\" }serial\""));
+    EXPECT_FALSE(check("VI_ATTR_TCPIP_ADDR != \"x\"")) << "a missing text fails != too";
+    EXPECT_TRUE(check("!(VI_ATTR_TCPIP_ADDR == \"x\")"));
 }
 
 }  // namespace
