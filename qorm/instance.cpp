@@ -1,8 +1,11 @@
 // Opening and ending a module instance: qorm_init, qorm_close, qorm_hide, release_instance.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "qorm_internal.h"
 #include "text.h"
@@ -43,11 +46,39 @@ ViStatus read_int16_attribute(ViSession carrier, ViAttr attribute, ViInt32* fiel
     return st;
 }
 
+// The records created and not yet released. A host that closes an instance twice, or displays
+// one that a finished run has consumed, hands in the address of freed memory; each exported
+// operation looks the address up here first and refuses it with -1 without reading it. The
+// record's own address stays the handle, so a correct host sees no difference.
+std::vector<const ModuleInstance*>& live_records() {
+    static std::vector<const ModuleInstance*> records;
+    return records;
+}
+
+// A zero-filled record, registered as live; null when there is no memory for either.
+ModuleInstance* new_record() {
+    auto* record = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    if (record == nullptr) return nullptr;
+    try {
+        live_records().push_back(record);
+    } catch (const std::bad_alloc&) {
+        std::free(record);
+        return nullptr;
+    }
+    return record;
+}
+
+void free_record(ModuleInstance* record) {
+    auto& records = live_records();
+    records.erase(std::remove(records.begin(), records.end(), record), records.end());
+    std::free(record);
+}
+
 // Undoes a half-finished opening: the driver session is closed without a reset.
 ViStatus abandon(ModuleInstance** variable, ModuleInstance* record, ViSession session,
                  ViStatus st) {
     if (session != 0) kelqorm_close(session);
-    std::free(record);
+    if (record != nullptr) free_record(record);
     *variable = nullptr;
     return st;
 }
@@ -75,7 +106,7 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 
     if (connected < 0) return abandon(instance, nullptr, session, connected);
     if (connected > 0) report_connect_warning(session);
 
-    auto* record = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    ModuleInstance* record = new_record();
     if (record == nullptr) {
         MessagePopup(kPopupTitle, "Не хватает оперативной памяти");
         abandon(instance, nullptr, session, QORM_NO_MEMORY);
@@ -111,6 +142,24 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 
     return 0;
 }
 
+bool is_live_record(const ModuleInstance* instance) {
+    if (instance == nullptr) return false;
+    const auto& records = live_records();
+    return std::find(records.begin(), records.end(), instance) != records.end();
+}
+
+ModuleInstance* new_demo_instance(ViInt32 carrier_panel) {
+    ModuleInstance* demo = new_record();
+    if (demo == nullptr) return nullptr;
+    demo->session = 0;
+    demo->mainframe_la = 1;
+    demo->slot = 1;
+    demo->mezzanine_number = 1;
+    demo->display_active = 0;
+    demo->carrier_panel = carrier_panel;
+    return demo;
+}
+
 ViStatus release_instance(ModuleInstance* instance) {
     if (instance->session != 0) {
         kelqorm_reset(instance->session);
@@ -118,12 +167,12 @@ ViStatus release_instance(ModuleInstance* instance) {
     }
     // The caller's panel comes back when the module panel goes.
     if (instance->carrier_panel != 0) DisplayPanel(instance->carrier_panel);
-    std::free(instance);
+    free_record(instance);
     return 0;
 }
 
 extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) {
-    if (instance == nullptr || *instance == nullptr) return -1;
+    if (instance == nullptr || !is_live_record(*instance)) return -1;
     ModuleInstance* record = *instance;
     record->exit_requested = 1;
     // A running front panel sees the flag at its next turn and releases the instance itself.
@@ -132,7 +181,7 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) 
 }
 
 extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_hide(ModuleInstance* instance) {
-    if (instance == nullptr) return -1;
+    if (!is_live_record(instance)) return -1;
     if (instance->display_active != 0) {
         HidePanel(instance->about_panel);
         HidePanel(instance->st_panel);

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "demo_instance.h"
 #include "kelqorm.h"
 #include "qorm.h"
 #include "userint.h"
@@ -31,6 +32,9 @@ void qorm_register_callbacks();
 
 // Instance lifecycle.
 ViStatus release_instance(ModuleInstance* instance);
+// Whether `instance` is a record that qorm_init or new_demo_instance created and that has not
+// been released: only such records are ever read through the four exported operations.
+bool is_live_record(const ModuleInstance* instance);
 
 // Main panel set-up and channel model.
 int mpInitPanels(ModuleInstance* instance, const int* panels);

@@ -9,6 +9,7 @@ namespace qorm_test {
 namespace {
 
 using ::testing::ElementsAre;
+using uir::headless::schedule;
 
 class InstanceTest : public FrontPanelTest {};
 
@@ -204,10 +205,54 @@ TEST_F(InstanceTest, HideOfAnIdleInstanceDoesNothing) {
 }
 
 TEST_F(InstanceTest, ReleaseOfADemoRecordCallsNoDriver) {
-    auto* demo = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    ModuleInstance* demo = new_demo_instance(0);
+    ASSERT_NE(demo, nullptr);
     fake::clear_log();
     EXPECT_EQ(qorm_close(&demo), 0);
     EXPECT_TRUE(fake::calls().empty());
+}
+
+// A closed or consumed record, and an address that never was a record, are refused by each of the
+// four operations with -1, and nothing else happens: no driver call, no panel, no write.
+TEST_F(InstanceTest, StaleAndForeignHandlesAreRefused) {
+    ModuleInstance* closed = open_instance();
+    ASSERT_NE(closed, nullptr);
+    ASSERT_EQ(qorm_close(&closed), 0);
+    ModuleInstance* consumed = open_instance();
+    ASSERT_NE(consumed, nullptr);
+    schedule(0.1, [&] { uir::automation::press(consumed->exit_panel, EXIT_POPUP_EXIT_YES); });
+    schedule(0.05, [&] { uir::automation::press(consumed->mp_panel, MP_CLOSE); });
+    ASSERT_EQ(qorm_display(consumed), 0) << "the run ends and releases the record";
+    ModuleInstance never{};  // an address no qorm_init gave
+    never.exit_requested = 7;
+
+    const auto panels_before = uir::automation::panels();
+    fake::clear_log();
+    for (ModuleInstance* stale : {closed, consumed, &never}) {
+        ModuleInstance* variable = stale;
+        EXPECT_EQ(qorm_close(&variable), -1) << "closed twice";
+        EXPECT_EQ(variable, stale) << "the variable is left as it is";
+        EXPECT_EQ(qorm_display(stale), -1) << "no new run on a released record";
+        EXPECT_EQ(qorm_hide(stale), -1);
+    }
+    EXPECT_TRUE(fake::calls().empty());
+    EXPECT_EQ(uir::automation::panels(), panels_before);
+    EXPECT_EQ(never.exit_requested, 7);
+    EXPECT_EQ(never.display_active, 0);
+}
+
+// The record's address is the handle, and a live one works as before, also while it runs.
+TEST_F(InstanceTest, LiveRecordsOfSeveralInstancesStayValid) {
+    ModuleInstance* a = open_instance(1);
+    ModuleInstance* b = open_instance(2);
+    ModuleInstance* demo = new_demo_instance(0);
+    ASSERT_TRUE(a && b && demo);
+    EXPECT_EQ(qorm_hide(a), 0);
+    EXPECT_EQ(qorm_close(&a), 0);
+    EXPECT_EQ(qorm_hide(b), 0) << "closing one instance leaves the others";
+    EXPECT_EQ(qorm_close(&demo), 0);
+    EXPECT_EQ(qorm_close(&b), 0);
+    EXPECT_EQ(qorm_close(&b), -1);
 }
 
 }  // namespace
