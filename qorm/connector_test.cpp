@@ -42,7 +42,7 @@ void run_connector_test(ModuleInstance* instance, int panel) {
         // The test did not run (no library, no module): say why instead of reporting no faults.
         char reason[KELQORM_TEXT_LEN];
         driver_error_text(test_status, reason);
-        if (reason[0] != '\0') InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, reason);
+        InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, reason);
     } else if (result == 0) {
         InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, "Проверка завершена. Ошибок не найдено.");
     }

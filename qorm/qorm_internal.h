@@ -49,7 +49,8 @@ void stop_continuous_polling(int mp);
 
 // Error line.
 void errMsg(int panel, ViStatus status);
-// The driver's text for a status, cut to fit and terminated; empty when the driver gives none.
+// The driver's text for a status, cut to fit and terminated; when the driver gives none, a text
+// of our own that names the status in hex ("Ошибка драйвера BFFF0015").
 void driver_error_text(ViStatus status, char (&text)[KELQORM_TEXT_LEN]);
 
 // Callbacks, all of the run-time's control-callback form.

@@ -115,7 +115,8 @@ TEST_F(ConnectorTest, TestThatCouldNotRunIsNeverReportedAsPassed) {
     fake::fail("kelqorm_zqorm_test", VI_ERROR_INV_OBJECT);
     fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar*) { return VI_SUCCESS; };
     run_test(true);
-    EXPECT_THAT(transcript(), ElementsAre(kOpening)) << "without a text, no line at all";
+    EXPECT_THAT(transcript(), ElementsAre(kOpening, "Ошибка драйвера BFFF000E"))
+        << "without the driver's text, a text of our own names the status";
 }
 
 TEST_F(ConnectorTest, SecondTestReplacesTheFirstTranscript) {
