@@ -119,6 +119,30 @@ TEST_F(ConnectorTest, TestThatCouldNotRunIsNeverReportedAsPassed) {
         << "without the driver's text, a text of our own names the status";
 }
 
+// Without its text callback the driver's lines cannot reach the transcript; the transcript says
+// so, and the test's own verdict (its result, and its text when the result is not 0) takes their
+// place instead of an empty report.
+TEST_F(ConnectorTest, WithoutTheTextCallbackTheTranscriptStillHasTheVerdict) {
+    fake::module().error_texts[VI_ERROR_NSUP_OPER] = "Операция не поддерживается";
+    fake::fail("kelqorm_sft_interface", VI_ERROR_NSUP_OPER);
+    fake::module().loopback_result = 3;
+    fake::module().loopback_text = "Каналы 2, 7, 9: нет ответа";
+    run_test(true);
+    EXPECT_THAT(transcript(),
+                ElementsAre(kOpening, "Ход проверки не отображается: Операция не поддерживается",
+                            "Проверка завершена, результат 3", "Каналы 2, 7, 9: нет ответа"));
+    EXPECT_EQ(fake::count("kelqorm_zqorm_test"), 1) << "the test runs all the same";
+
+    fake::fail("kelqorm_sft_interface", VI_ERROR_NSUP_OPER);
+    fake::fail("kelqorm_error_message", VI_ERROR_NSUP_OPER);
+    fake::module().loopback_result = 0;
+    run_test(true);
+    EXPECT_THAT(transcript(), ElementsAre(kOpening,
+                                          "Ход проверки не отображается: Ошибка драйвера "
+                                          "BFFF0067",
+                                          kNoFaults));
+}
+
 TEST_F(ConnectorTest, SecondTestReplacesTheFirstTranscript) {
     run_test(true);
     fake::module().loopback_lines = {{"Канал 30: норма", 30, KELQORM_LINE_PROGRESS}};
