@@ -79,7 +79,8 @@ int mpInitPanels(ModuleInstance* instance, const int* panels) {
     set_identity(mp, MP_S, instance->slot);
     set_identity(mp, MP_MEZ_NUM, instance->mezzanine_number);
 
-    kelqorm_revision_query(instance->session, driver_revision, hardware_revision);
+    const ViStatus revision_status =
+        kelqorm_revision_query(instance->session, driver_revision, hardware_revision);
     // A driver may fill a revision to the last byte without a terminating zero.
     driver_revision[sizeof driver_revision - 1] = '\0';
     hardware_revision[sizeof hardware_revision - 1] = '\0';
@@ -93,6 +94,11 @@ int mpInitPanels(ModuleInstance* instance, const int* panels) {
     const auto first = static_cast<signed char>(hardware_revision[0]);
     instance->fine_time_step = first > '2' ? 1 : 0;
     instance->group_time_mode = (first == '2' || first == '3') ? 1 : 0;
+
+    // The variant still follows what the texts hold, but a module whose revision could not be
+    // read may have other ranges than the panel now offers: the operator is told why on the
+    // error line. A record without a module has no ranges to doubt.
+    if (revision_status < 0 && instance->session != 0) errMsg(mp, revision_status);
 
     const TimeRange& range = kTimeRanges[instance->fine_time_step];
     set_time_range(mp, MP_GT, range);
