@@ -31,6 +31,13 @@ void report_connect_warning(ViSession session) {
         char popup[kPopupTextBytes] = "Инициализация прошла с ошибками\r\n";
         char driver_text[KELQORM_TEXT_LEN + 1];
         copy_text(driver_text, sizeof driver_text, test_text, sizeof test_text);
+        // A self-test that could not run leaves no text of its own; the popup would end in
+        // nothing, so the driver's text for the failing status says why.
+        if (test_status < 0 && driver_text[0] == '\0') {
+            char reason[KELQORM_TEXT_LEN];
+            driver_error_text(test_status, reason);
+            copy_text(driver_text, sizeof driver_text, reason, sizeof reason);
+        }
         append_text(popup, sizeof popup, driver_text);
         MessagePopup(kPopupTitle, popup);
     } else {

@@ -116,13 +116,25 @@ TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestShowsItsText) {
     qorm_close(&instance);
 }
 
-TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCall) {
+// A self-test that cannot run leaves no text of its own: the driver's text for its status says
+// why (once a popup ended in nothing).
+TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCallShowsWhy) {
     fake::module().connect_status = 1;
-    fake::fail("kelqorm_self_test", static_cast<ViStatus>(0xBFFF0015));
+    fake::module().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+    fake::fail("kelqorm_self_test", VI_ERROR_TMO);
+    fake::clear_log();
     ModuleInstance* instance = open_instance();
     ASSERT_NE(instance, nullptr) << "the opening goes on";
     ASSERT_EQ(popups().size(), 1u);
-    EXPECT_EQ(popups()[0].text, "Инициализация прошла с ошибками\r\n");
+    EXPECT_EQ(popups()[0].text, "Инициализация прошла с ошибками\r\nПревышено время ожидания");
+    EXPECT_EQ(fake::last("kelqorm_error_message"), "kelqorm_error_message(0, 0xBFFF0015)");
+    qorm_close(&instance);
+
+    fake::fail("kelqorm_self_test", VI_ERROR_TMO);
+    fake::fail("kelqorm_error_message", VI_ERROR_TMO);
+    instance = open_instance();
+    ASSERT_EQ(popups().size(), 2u);
+    EXPECT_EQ(popups()[1].text, "Инициализация прошла с ошибками\r\nОшибка драйвера BFFF0015");
     qorm_close(&instance);
 }
 
