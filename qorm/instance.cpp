@@ -124,18 +124,24 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 
     record->carrier_panel = carrier_panel;
 
     char interface_name[VI_FIND_BUFLEN] = "";
-    viGetAttribute(carrier, VI_ATTR_INTF_INST_NAME, interface_name);
+    const ViStatus named = viGetAttribute(carrier, VI_ATTR_INTF_INST_NAME, interface_name);
     interface_name[sizeof interface_name - 1] = '\0';
 
     char position[32];
     std::snprintf(position, sizeof position, ", мез.№ %d", static_cast<int>(mezzanine));
-    if (starts_with(interface_name, "USB") || starts_with(interface_name, "TCPIP")) {
-        // A carrier outside a VXI mainframe is named by its resource.
+    // Only a carrier known to sit in a VXI mainframe is asked for its mainframe and slot. Without
+    // the interface's name nothing says so (a LAN carrier has no such attributes, and asking
+    // would fail the opening with an unrelated status), so it is named by its resource like a
+    // USB or LAN carrier.
+    if (named < 0 || starts_with(interface_name, "USB") || starts_with(interface_name, "TCPIP")) {
         record->mainframe_la = 0;
         record->slot = 0;
         char name[VI_FIND_BUFLEN] = "";
         viGetAttribute(carrier, VI_ATTR_RSRC_NAME, name);
-        copy_text(record->location_text, sizeof record->location_text, name, sizeof name);
+        // The name is cut, at a character, where it would crowd out the position: the position
+        // is what tells two modules of one carrier apart.
+        const size_t room = sizeof record->location_text - std::strlen(position);
+        copy_text(record->location_text, room, name, sizeof name);
         append_text(record->location_text, sizeof record->location_text, position);
     } else {
         st = read_int16_attribute(carrier, VI_ATTR_MAINFRAME_LA, &record->mainframe_la);

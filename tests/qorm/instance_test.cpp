@@ -80,18 +80,54 @@ TEST_F(InstanceTest, UnknownLocationStaysMinusOne) {
     qorm_close(&instance);
 }
 
-TEST_F(InstanceTest, OverlongResourceNameIsCutToTheLocationText) {
+// A name too long for the location text with its suffix is cut, at a character, and the
+// suffix kept: the position is what tells two modules of one carrier apart.
+TEST_F(InstanceTest, OverlongResourceNameIsCutAndThePositionKept) {
     fake::Resource& carrier = fake::visa().resources[0];
     carrier.interface_name = "TCPIP0 (LAN)";
-    carrier.rsrc_name = "TCPIP0::" + std::string(240, 'x') + "::INSTR";  // 255 characters
-    ModuleInstance* instance = open_instance(4);
-    ASSERT_NE(instance, nullptr);
-    const std::string location(instance->location_text);
-    EXPECT_LT(location.size(), sizeof instance->location_text);
-    EXPECT_EQ(location, carrier.rsrc_name->substr(0, location.size()))
-        << "what fits of the name, whole characters only";
-    EXPECT_EQ(instance->mezzanine_number, 4);
-    qorm_close(&instance);
+    for (const std::string& host : {std::string(240, 'x'), std::string(220, 'x') + "ЖёЖёЖёЖё"}) {
+        carrier.rsrc_name = "TCPIP0::" + host + "::INSTR";
+        ModuleInstance* instance = open_instance(4);
+        ASSERT_NE(instance, nullptr);
+        const std::string location(instance->location_text);
+        const std::string suffix = ", мез.№ 4";
+        EXPECT_LT(location.size(), sizeof instance->location_text);
+        ASSERT_GT(location.size(), suffix.size());
+        EXPECT_EQ(location.substr(location.size() - suffix.size()), suffix) << location;
+        const std::string name = location.substr(0, location.size() - suffix.size());
+        EXPECT_EQ(name, carrier.rsrc_name->substr(0, name.size()))
+            << "what fits of the name, whole characters only";
+        EXPECT_GE(name.size() + suffix.size(), sizeof instance->location_text - 3);
+        EXPECT_EQ(instance->mezzanine_number, 4);
+        qorm_close(&instance);
+    }
+}
+
+// Without the interface's name nothing says the carrier is in a VXI mainframe: it is named by its
+// resource, and no VXI attribute is asked for (a LAN carrier has none, and once its missing
+// mainframe address failed the whole opening).
+TEST_F(InstanceTest, UnreadableInterfaceNameGivesTheLocationByResource) {
+    for (const char* resource : {"TCPIP0::crate-7::INSTR", "VXI0::8::INSTR"}) {
+        fake::Resource& carrier = fake::visa().resources[0];
+        carrier.rsrc_name = resource;
+        carrier.attribute_status[VI_ATTR_INTF_INST_NAME] = VI_ERROR_NSUP_ATTR;
+        carrier.attribute_status[VI_ATTR_MAINFRAME_LA] = VI_ERROR_NSUP_ATTR;
+        carrier.attribute_status[VI_ATTR_SLOT] = VI_ERROR_NSUP_ATTR;
+        fake::clear_log();
+        auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{0});
+        ASSERT_EQ(qorm_init(carrier_, 2, 1, 1, &instance), 0) << resource;
+        ASSERT_NE(instance, nullptr);
+        EXPECT_EQ(std::string(instance->location_text), std::string(resource) + ", мез.№ 2");
+        EXPECT_EQ(instance->mainframe_la, 0);
+        EXPECT_EQ(instance->slot, 0);
+        EXPECT_EQ(instance->mezzanine_number, 2);
+        const std::string c = std::to_string(carrier_);
+        EXPECT_THAT(fake::calls("viGetAttribute"),
+                    ElementsAre("viGetAttribute(" + c + ", VI_ATTR_RSRC_NAME)",
+                                "viGetAttribute(" + c + ", VI_ATTR_INTF_INST_NAME)",
+                                "viGetAttribute(" + c + ", VI_ATTR_RSRC_NAME)"));
+        qorm_close(&instance);
+    }
 }
 
 TEST_F(InstanceTest, ConnectWarningWithPassingSelfTest) {
