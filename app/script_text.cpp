@@ -8,9 +8,45 @@
 
 namespace app::script {
 
+namespace {
+
+// The length of the well-formed UTF-8 character at the start of `text`, 0 when there is none.
+std::size_t utf8_character(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t more = 0;
+    std::uint32_t code = 0;
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) {
+        more = 1;
+        code = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        more = 2;
+        code = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        more = 3;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() <= more) return 0;
+    for (std::size_t k = 1; k <= more; ++k) {
+        const auto next = static_cast<unsigned char>(text[k]);
+        if ((next & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return more + 1;
+}
+
+}  // namespace
+
 std::string quote(std::string_view text) {
     std::string out = "\"";
-    for (char ch : text) {
+    while (!text.empty()) {
+        const char ch = text[0];
+        std::size_t taken = 1;
         switch (ch) {
             case '\n':
                 out += "\\n";
@@ -27,9 +63,22 @@ std::string quote(std::string_view text) {
             case '\\':
                 out += "\\\\";
                 break;
-            default:
-                out += ch;
+            default: {
+                const auto byte = static_cast<unsigned char>(ch);
+                taken = utf8_character(text);
+                if (taken == 0 || byte < 0x20 || byte == 0x7F) {
+                    // A byte that is no UTF-8 character, or a control character: written as a
+                    // byte, so the script stays UTF-8 text and reads back the same bytes.
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+                    out += escaped;
+                    taken = 1;
+                } else {
+                    out.append(text.substr(0, taken));
+                }
+            }
         }
+        text.remove_prefix(taken);
     }
     return out + "\"";
 }
@@ -78,37 +127,10 @@ std::optional<ParsedNumber> parse_number(std::string_view word) {
 }
 
 bool valid_utf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int more = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            more = 1;
-            code = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            more = 2;
-            code = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            more = 3;
-            code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + more >= text.size()) return false;
-        for (int k = 1; k <= more; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += more + 1;
+    while (!text.empty()) {
+        const std::size_t n = utf8_character(text);
+        if (n == 0) return false;
+        text.remove_prefix(n);
     }
     return true;
 }
