@@ -6,41 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "sim/text.h"
+
 namespace app::script {
-
-namespace {
-
-// The length of the well-formed UTF-8 character at the start of `text`, 0 when there is none.
-std::size_t utf8_character(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t more = 0;
-    std::uint32_t code = 0;
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) {
-        more = 1;
-        code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        more = 2;
-        code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        more = 3;
-        code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() <= more) return 0;
-    for (std::size_t k = 1; k <= more; ++k) {
-        const auto next = static_cast<unsigned char>(text[k]);
-        if ((next & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    return more + 1;
-}
-
-}  // namespace
 
 std::string quote(std::string_view text) {
     std::string out = "\"";
@@ -65,7 +33,7 @@ std::string quote(std::string_view text) {
                 break;
             default: {
                 const auto byte = static_cast<unsigned char>(ch);
-                taken = utf8_character(text);
+                taken = sim::utf8_character_length(text);
                 if (taken == 0 || byte < 0x20 || byte == 0x7F) {
                     // A byte that is no UTF-8 character, or a control character: written as a
                     // byte, so the script stays UTF-8 text and reads back the same bytes.
@@ -128,7 +96,7 @@ std::optional<ParsedNumber> parse_number(std::string_view word) {
 
 bool valid_utf8(std::string_view text) {
     while (!text.empty()) {
-        const std::size_t n = utf8_character(text);
+        const std::size_t n = sim::utf8_character_length(text);
         if (n == 0) return false;
         text.remove_prefix(n);
     }

@@ -63,38 +63,11 @@ std::string shown(std::string_view text) {
 // Where the bytes of a crate file stop being UTF-8 text: the offset of the first byte that is
 // not part of a well-formed UTF-8 sequence, or of a NUL byte; npos when there is none.
 std::size_t first_bad_byte(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead == 0) return i;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        int more = 0;
-        std::uint32_t code = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            more = 1;
-            code = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            more = 2;
-            code = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            more = 3;
-            code = lead & 0x07;
-        } else {
-            return i;
-        }
-        if (text.size() - i <= static_cast<std::size_t>(more)) return i;
-        for (int k = 1; k <= more; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) return i;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return i;
-        i += static_cast<std::size_t>(more) + 1;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '\0') return i;
+        const std::size_t n = utf8_character_length(text.substr(i));
+        if (n == 0) return i;
+        i += n;
     }
     return std::string_view::npos;
 }

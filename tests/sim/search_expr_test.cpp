@@ -22,6 +22,20 @@ bool malformed(const char* expression) {
     return !SearchExpression::compile(expression);
 }
 
+using Attributes = std::map<ViAttr, sim::AttributeValue>;
+
+// Whether the expression matches VXI0::8::INSTR, a resource with these attributes.
+bool matches_with(const std::string& expression, const Attributes& attributes) {
+    auto compiled = SearchExpression::compile(expression);
+    EXPECT_TRUE(compiled) << expression;
+    const sim::AttributeReader read = [&](ViAttr a) -> std::optional<sim::AttributeValue> {
+        auto it = attributes.find(a);
+        if (it == attributes.end()) return std::nullopt;
+        return it->second;
+    };
+    return compiled && compiled->matches("VXI0::8::INSTR", read);
+}
+
 TEST(SearchExpression, DocumentedExamples) {
     EXPECT_TRUE(matches("?*VXI[0-9]*::?*INSTR", "VXI0::1::INSTR"));
     EXPECT_TRUE(matches("?*VXI[0-9]*::?*INSTR", "GPIB-VXI0::1::INSTR"));
@@ -136,16 +150,9 @@ TEST(SearchExpression, MalformedExpressions) {
 }
 
 TEST(SearchExpression, AttributeConditionIsEvaluated) {
-    std::map<ViAttr, int64_t> attributes{{VI_ATTR_SLOT, 3}, {VI_ATTR_MODEL_CODE, 0x155}};
-    sim::AttributeReader read = [&](ViAttr a) -> std::optional<int64_t> {
-        auto it = attributes.find(a);
-        if (it == attributes.end()) return std::nullopt;
-        return it->second;
-    };
-    auto check = [&](const char* expression) {
-        auto compiled = SearchExpression::compile(expression);
-        EXPECT_TRUE(compiled) << expression;
-        return compiled && compiled->matches("VXI0::8::INSTR", read);
+    const Attributes attributes{{VI_ATTR_SLOT, int64_t{3}}, {VI_ATTR_MODEL_CODE, int64_t{0x155}}};
+    auto check = [&](const std::string& expression) {
+        return matches_with(expression, attributes);
     };
     EXPECT_TRUE(check("VXI?*{VI_ATTR_SLOT == 3}"));
     EXPECT_FALSE(check("VXI?*{VI_ATTR_SLOT != 3}"));
@@ -159,20 +166,12 @@ TEST(SearchExpression, AttributeConditionIsEvaluated) {
 }
 
 TEST(SearchExpression, TextsAndNumbersOverTheWholeRange) {
-    std::map<ViAttr, sim::AttributeValue> attributes{
-        {VI_ATTR_SLOT, int64_t{INT64_MIN}},
-        {VI_ATTR_MODEL_CODE, int64_t{INT64_MAX}},
-        {VI_ATTR_RSRC_NAME, std::string("VXI0::8::INSTR")},
-        {sim::kAttrUsbSerialNum, std::string("A \"quoted\" }serial")}};
-    sim::AttributeReader read = [&](ViAttr a) -> std::optional<sim::AttributeValue> {
-        auto it = attributes.find(a);
-        if (it == attributes.end()) return std::nullopt;
-        return it->second;
-    };
+    const Attributes attributes{{VI_ATTR_SLOT, int64_t{INT64_MIN}},
+                                {VI_ATTR_MODEL_CODE, int64_t{INT64_MAX}},
+                                {VI_ATTR_RSRC_NAME, std::string("VXI0::8::INSTR")},
+                                {sim::kAttrUsbSerialNum, std::string("A \"quoted\" }serial")}};
     auto check = [&](const std::string& condition) {
-        auto compiled = SearchExpression::compile("?*{" + condition + "}");
-        EXPECT_TRUE(compiled) << condition;
-        return compiled && compiled->matches("VXI0::8::INSTR", read);
+        return matches_with("?*{" + condition + "}", attributes);
     };
     EXPECT_TRUE(check("VI_ATTR_SLOT == -9223372036854775808"));
     EXPECT_TRUE(check("VI_ATTR_SLOT < -9223372036854775807"));
