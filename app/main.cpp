@@ -17,9 +17,12 @@
 #include "script_backend.h"
 #include "script_runner.h"
 #include "si.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #ifdef QORM_HAVE_QT
-#include "qt/qt_backend.h"
+#include "uir/qt.h"
 #endif
 
 namespace {
@@ -151,7 +154,7 @@ int main(int argc, char** argv) {
     }
     std::string error;
     if (!app::bind_libraries(*options, &error, trace_sink)) {
-        std::fprintf(stderr, "qorm: файл крейта не принят: %s\n", error.c_str());
+        std::fprintf(stderr, "qorm: %s\n", error.c_str());
         return app::kUsageError;
     }
     if (options->version) {

@@ -6,49 +6,14 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "sim/text.h"
+#include "ctext/ctext.h"
 
 namespace app::script {
 
+// Control bytes and bytes that are no UTF-8 character (a driver's text in another encoding) are
+// written as \xHH, so a recorded script stays UTF-8 text and replays the same bytes.
 std::string quote(std::string_view text) {
-    std::string out = "\"";
-    while (!text.empty()) {
-        const char ch = text[0];
-        std::size_t taken = 1;
-        switch (ch) {
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            default: {
-                const auto byte = static_cast<unsigned char>(ch);
-                taken = sim::utf8_character_length(text);
-                if (taken == 0 || byte < 0x20 || byte == 0x7F) {
-                    // A byte that is no UTF-8 character, or a control character: written as a
-                    // byte, so the script stays UTF-8 text and reads back the same bytes.
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-                    out += escaped;
-                    taken = 1;
-                } else {
-                    out.append(text.substr(0, taken));
-                }
-            }
-        }
-        text.remove_prefix(taken);
-    }
-    return out + "\"";
+    return ctext::quoted_bytes(text);
 }
 
 std::string number_text(double value) {
@@ -95,12 +60,7 @@ std::optional<ParsedNumber> parse_number(std::string_view word) {
 }
 
 bool valid_utf8(std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t n = sim::utf8_character_length(text);
-        if (n == 0) return false;
-        text.remove_prefix(n);
-    }
-    return true;
+    return ctext::valid_utf8(text);
 }
 
 }  // namespace app::script

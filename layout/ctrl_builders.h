@@ -2,7 +2,7 @@
 // are fixed in one place.
 #pragma once
 
-#include "uir.h"
+#include "uir/layout.h"
 
 namespace layout {
 
@@ -20,6 +20,17 @@ constexpr uir::CtrlSpec placed(uir::CtrlSpec c, Box b) {
 
 constexpr uir::CtrlSpec dimmed(uir::CtrlSpec c) {
     c.dimmed = true;
+    return c;
+}
+
+// A control whose value can report a fault, drawn in a warning colour while it does.
+constexpr uir::CtrlSpec fault_when_text(uir::CtrlSpec c, const char* text) {
+    c.fault_text = text;
+    return c;
+}
+
+constexpr uir::CtrlSpec fault_when_nonzero(uir::CtrlSpec c) {
+    c.fault_if_nonzero = true;
     return c;
 }
 

@@ -2,9 +2,9 @@
 // the text box of the connector-test panel.
 #include <cstdio>
 
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "text.h"
 
 int zqormPanel = 0;
 
@@ -16,8 +16,8 @@ bool test_running = false;
 // Appends one line made of a lead and a text, cut to a line's length at a character.
 void append_line(int panel, const char* lead, const char* text) {
     char line[2 * KELQORM_TEXT_LEN] = "";
-    append_text(line, sizeof line, lead);
-    append_text(line, sizeof line, text);
+    ctext::append(line, sizeof line, lead);
+    ctext::append(line, sizeof line, text);
     InsertTextBoxLine(panel, ZQORM_TEXTBOX, -1, line);
 }
 
@@ -26,7 +26,7 @@ void append_line(int panel, const char* lead, const char* text) {
 ViStatus _VI_FUNCH zqorm_interface(ViSession, ViInt16, ViInt32, ViChar line[]) {
     if (!test_running || line == nullptr) return 0;
     char text[KELQORM_TEXT_LEN];
-    copy_text(text, sizeof text, line, KELQORM_TEXT_LEN);
+    ctext::copy(text, sizeof text, line, KELQORM_TEXT_LEN);
     InsertTextBoxLine(zqormPanel, ZQORM_TEXTBOX, -1, text);
     return 0;
 }
@@ -68,7 +68,7 @@ void run_connector_test(ModuleInstance* instance, int panel) {
                       static_cast<int>(result));
         InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, verdict);
         char shown[KELQORM_TEXT_LEN];
-        copy_text(shown, sizeof shown, test_text, sizeof test_text);
+        ctext::copy(shown, sizeof shown, test_text, sizeof test_text);
         if (shown[0] != '\0') InsertTextBoxLine(zqorm, ZQORM_TEXTBOX, -1, shown);
     }
     kelqorm_sft_interface(instance->session, nullptr);

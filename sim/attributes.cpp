@@ -3,8 +3,8 @@
 #include <array>
 #include <type_traits>
 
-#include "sim/text.h"
-#include "sim/world.h"
+#include "text.h"
+#include "world.h"
 
 namespace sim {
 namespace {

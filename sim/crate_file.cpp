@@ -24,7 +24,7 @@
 
 #include "sim/resource_name.h"
 #include "sim/sim.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {
@@ -65,7 +65,7 @@ std::string shown(std::string_view text) {
 std::size_t first_bad_byte(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         if (text[i] == '\0') return i;
-        const std::size_t n = utf8_character_length(text.substr(i));
+        const std::size_t n = ctext::utf8_character_length(text.substr(i));
         if (n == 0) return i;
         i += n;
     }

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "sim/text.h"
+#include "text.h"
 #include "visa.h"
 
 namespace sim {

@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "sim/search_condition.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {

@@ -1,6 +1,7 @@
 // Opening and ending a module instance against the recording fake.
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "front_panel_test.h"
@@ -24,8 +25,10 @@ TEST_F(InstanceTest, NullInstanceAddressTouchesNoDriver) {
 }
 
 TEST_F(InstanceTest, VxiCarrierGivesMainframeSlotAndPosition) {
-    fake::visa().resources[0].mainframe_la = 0;
-    fake::visa().resources[0].slot = 2;
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    carrier.mainframe_la = 0;
+    carrier.slot = 2;
+    install_carrier(carrier);
     fake::clear_log();
     auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{7});
     ASSERT_EQ(qorm_init(carrier_, 3, 1, 0, &instance), 0);
@@ -52,12 +55,18 @@ TEST_F(InstanceTest, VxiCarrierGivesMainframeSlotAndPosition) {
 }
 
 TEST_F(InstanceTest, NetworkAndUsbCarriersAreNamedByTheirResource) {
-    for (const char* interface_name : {"TCPIP0 (LAN)", "USB0 (USB)"}) {
-        fake::Resource& carrier = fake::visa().resources[0];
-        carrier.interface_name = interface_name;
-        carrier.rsrc_name = std::string(interface_name, 4) + "::crate-7::INSTR";
+    const std::pair<std::string, std::string> carriers[] = {
+        {"TCPIP0 (LAN)", "TCPIP0::crate-7::INSTR"},
+        {"USB0 (USB)", "USB0::0x1234::0x0042::crate-7::INSTR"},
+    };
+    for (const auto& [interface_name, resource] : carriers) {
+        // Listed under a VXI alias; VISA names it by its own resource.
+        sim::Instrument carrier = fake::default_crate().instruments[0];
+        carrier.interface_description = interface_name;
+        carrier.rsrc_name = resource;
         carrier.mainframe_la = 9;
         carrier.slot = 4;
+        install_carrier(carrier);
         fake::clear_log();
         ModuleInstance* instance = open_instance(2);
         ASSERT_NE(instance, nullptr);
@@ -70,8 +79,10 @@ TEST_F(InstanceTest, NetworkAndUsbCarriersAreNamedByTheirResource) {
 }
 
 TEST_F(InstanceTest, UnknownLocationStaysMinusOne) {
-    fake::visa().resources[0].mainframe_la = -1;
-    fake::visa().resources[0].slot = -1;
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    carrier.mainframe_la = -1;
+    carrier.slot = -1;
+    install_carrier(carrier);
     ModuleInstance* instance = open_instance(1);
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(instance->mainframe_la, -1);
@@ -83,10 +94,11 @@ TEST_F(InstanceTest, UnknownLocationStaysMinusOne) {
 // A name too long for the location text with its suffix is cut, at a character, and the
 // suffix kept: the position is what tells two modules of one carrier apart.
 TEST_F(InstanceTest, OverlongResourceNameIsCutAndThePositionKept) {
-    fake::Resource& carrier = fake::visa().resources[0];
-    carrier.interface_name = "TCPIP0 (LAN)";
     for (const std::string& host : {std::string(240, 'x'), std::string(220, 'x') + "ЖёЖёЖёЖё"}) {
+        sim::Instrument carrier = fake::default_crate().instruments[0];
+        carrier.interface_description = "TCPIP0 (LAN)";
         carrier.rsrc_name = "TCPIP0::" + host + "::INSTR";
+        install_carrier(carrier);
         ModuleInstance* instance = open_instance(4);
         ASSERT_NE(instance, nullptr);
         const std::string location(instance->location_text);
@@ -108,11 +120,12 @@ TEST_F(InstanceTest, OverlongResourceNameIsCutAndThePositionKept) {
 // mainframe address failed the whole opening).
 TEST_F(InstanceTest, UnreadableInterfaceNameGivesTheLocationByResource) {
     for (const char* resource : {"TCPIP0::crate-7::INSTR", "VXI0::8::INSTR"}) {
-        fake::Resource& carrier = fake::visa().resources[0];
+        sim::Instrument carrier = fake::default_crate().instruments[0];
         carrier.rsrc_name = resource;
         carrier.attribute_status[VI_ATTR_INTF_INST_NAME] = VI_ERROR_NSUP_ATTR;
         carrier.attribute_status[VI_ATTR_MAINFRAME_LA] = VI_ERROR_NSUP_ATTR;
         carrier.attribute_status[VI_ATTR_SLOT] = VI_ERROR_NSUP_ATTR;
+        install_carrier(carrier);
         fake::clear_log();
         auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{0});
         ASSERT_EQ(qorm_init(carrier_, 2, 1, 1, &instance), 0) << resource;
@@ -131,7 +144,7 @@ TEST_F(InstanceTest, UnreadableInterfaceNameGivesTheLocationByResource) {
 }
 
 TEST_F(InstanceTest, ConnectWarningWithPassingSelfTest) {
-    fake::module().connect_status = 0x3FFC0800;
+    fake::fail("kelqorm_connect", 0x3FFC0800);
     ModuleInstance* instance = open_instance();
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(fake::count("kelqorm_self_test"), 1);
@@ -142,9 +155,9 @@ TEST_F(InstanceTest, ConnectWarningWithPassingSelfTest) {
 }
 
 TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestShowsItsText) {
-    fake::module().connect_status = 1;
-    fake::module().self_test_result = 3;
-    fake::module().self_test_text = "Канал 5: нет ответа";
+    fake::fail("kelqorm_connect", 1);
+    sim::fitted(fake::default_carrier, 2)->self_test_failure =
+        sim::SelfTestFailure{3, "Канал 5: нет ответа"};
     ModuleInstance* instance = open_instance();
     ASSERT_NE(instance, nullptr);
     ASSERT_EQ(popups().size(), 1u);
@@ -155,8 +168,8 @@ TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestShowsItsText) {
 // A self-test that cannot run leaves no text of its own: the driver's text for its status says
 // why (once a popup ended in nothing).
 TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCallShowsWhy) {
-    fake::module().connect_status = 1;
-    fake::module().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+    fake::fail("kelqorm_connect", 1);
+    sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
     fake::fail("kelqorm_self_test", VI_ERROR_TMO);
     fake::clear_log();
     ModuleInstance* instance = open_instance();
@@ -166,6 +179,7 @@ TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCallShowsWhy) {
     EXPECT_EQ(fake::last("kelqorm_error_message"), "kelqorm_error_message(0, 0xBFFF0015)");
     qorm_close(&instance);
 
+    fake::fail("kelqorm_connect", 1);
     fake::fail("kelqorm_self_test", VI_ERROR_TMO);
     fake::fail("kelqorm_error_message", VI_ERROR_TMO);
     instance = open_instance();
@@ -175,7 +189,7 @@ TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCallShowsWhy) {
 }
 
 TEST_F(InstanceTest, UnterminatedSelfTestTextIsCutNeverOverrun) {
-    fake::module().connect_status = 1;
+    fake::fail("kelqorm_connect", 1);
     // A driver that fills all 256 bytes of its text without a terminating zero.
     fake::hooks().kelqorm_self_test = [](ViSession, ViInt16* result, ViChar* text) {
         *result = 1;

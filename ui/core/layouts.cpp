@@ -105,6 +105,8 @@ std::unique_ptr<CtrlRec> build_ctrl(const CtrlSpec& cs, CtrlCallbackPtr callback
     c->back_color = cs.back_color;
     c->text_color = cs.text_color;
     c->callback = callback;
+    c->fault_text = str(cs.fault_text);
+    c->fault_if_nonzero = cs.fault_if_nonzero;
     switch (kind_info(cs.kind)->value) {
         case ValueKind::None:
             break;
@@ -193,7 +195,7 @@ using namespace uir::core;
 // name, so it plays no part.
 int LoadPanelEx(int parentPanel, const char* fileName, int panelResourceId, void* moduleHandle) {
     (void)moduleHandle;
-    if (!rt().started) return UIE_NOT_STARTED;
+    if (!rt().started) return not_started();
     if (!fileName) return UIE_NULL_POINTER;
     if (parentPanel != 0) return UIE_INVALID_ARGUMENT;
     const uir::LayoutSpec* layout = find_layout(fileName);
