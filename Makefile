@@ -2,12 +2,15 @@
 # make test  installs what is missing, builds, runs every test
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
+# make fuzz            builds the libFuzzer harnesses (clang) and runs each for FUZZ_SECONDS
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -38,5 +41,8 @@ test-sanitize: deps
 bench: build
 	scripts/run-bench $(BUILD)
 
+fuzz: deps
+	JOBS=$(JOBS) scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

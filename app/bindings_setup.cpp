@@ -12,7 +12,8 @@
 
 namespace app {
 
-bool bind_libraries(const Options& options, std::string* error, bool log_calls) {
+bool bind_libraries(const Options& options, std::string* error, TraceSink trace_sink,
+                    bool log_calls) {
     const platform::VisaApi* visa = platform::system_visa();
     const platform::KelqormApi* kelqorm = platform::system_kelqorm();
     const platform::KelbaseApi* kelbase = platform::system_kelbase();
@@ -34,11 +35,16 @@ bool bind_libraries(const Options& options, std::string* error, bool log_calls) 
         kelbase = sim::kelbase_api();
     }
     if (options.trace || log_calls) {
-        const bool print = options.trace;
-        platform::set_trace_sink([print, log_calls](const std::string& line) {
-            if (print) std::fprintf(stderr, "%s\n", line.c_str());
-            if (log_calls) script::call_log().add_trace_line(line);
-        });
+        if (options.trace && !trace_sink)
+            trace_sink = [](const std::string& line) {
+                std::fprintf(stderr, "%s\n", line.c_str());
+            };
+        if (!options.trace) trace_sink = nullptr;
+        platform::set_trace_sink(
+            [trace_sink = std::move(trace_sink), log_calls](const std::string& line) {
+                if (trace_sink) trace_sink(line);
+                if (log_calls) script::call_log().add_trace_line(line);
+            });
         platform::set_trace_clock([] { return Timer(); });
         visa = platform::traced(visa);
         kelqorm = platform::traced(kelqorm);

@@ -2,6 +2,7 @@
 // optionally traced.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -9,10 +10,14 @@
 
 namespace app {
 
+// Where the trace lines go; without one, to standard error.
+using TraceSink = std::function<void(const std::string& line)>;
+
 // Binds the tables the options ask for. False, with `error` set to what to tell the user, when
 // the crate file cannot be used or a table is refused. `log_calls`: the calls also go to the
 // script's call log (script::call_log), traced even without --trace.
-bool bind_libraries(const Options& options, std::string* error, bool log_calls = false);
+bool bind_libraries(const Options& options, std::string* error, TraceSink trace_sink = nullptr,
+                    bool log_calls = false);
 
 // The clock the run-time runs on, after the libraries are bound. A real module runs in real
 // seconds, so on the system libraries the virtual clock is refused: it would hurry the hardware

@@ -75,8 +75,12 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
                    "библиотеках и в окнах)")
         ->check(CLI::IsMember({"virtual", "real"}).description(""))
         ->type_name("virtual|real");
-    cli.add_flag("--trace", options.trace,
-                 "Печатать каждый вызов VISA и драйверов: аргументы, статус, время");
+    auto* trace_option =
+        cli.add_option("--trace", options.trace_file,
+                       "Печатать каждый вызов VISA и драйверов: аргументы, статус, время; в "
+                       "стандартный поток ошибок или в файл (--trace=ФАЙЛ)")
+            ->expected(0, 1)
+            ->type_name("[=FILE]");
     cli.add_flag("--version", options.version, "Показать версию и выйти");
 
     try {
@@ -91,6 +95,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
         return std::nullopt;
     }
     options.simulated = sim->count() > 0;
+    options.trace = trace_option->count() > 0;
     options.crate_file = crate;
     options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
     if (!clock.empty())

@@ -39,7 +39,8 @@
 //   expect refused ACTION           the action (press, set, ...) is refused as it would be for a
 //                                   person: the step passes when refused, fails when accepted
 //
-// Texts are UTF-8 in double quotes with the escapes \n \r \t \" and \\.
+// Texts are UTF-8 in double quotes with the escapes \n \r \t \" \\ and \xHH (one byte, for the
+// bytes of a driver's text that are not UTF-8; \x00 is refused).
 #pragma once
 
 #include <optional>

@@ -13,6 +13,7 @@
 
 #include "bindings_setup.h"
 #include "host.h"
+#include "line_file.h"
 #include "script_backend.h"
 #include "script_runner.h"
 #include "uir/runtime.h"
@@ -51,6 +52,7 @@ bool use_qt() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    app::open_missing_standard_descriptors();
     CLI::App cli{"Пример программы-носителя для передней панели QORM", "qorm_host"};
     std::string crate, carrier, backend = "qt", script_file;
     cli.add_option("--sim", crate, "Файл симулированного крейта (без него: встроенный)");
