@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
 
     std::string error;
     if (!app::bind_libraries(*options, &error)) {
-        std::fprintf(stderr, "qorm: файл крейта не принят: %s\n", error.c_str());
+        std::fprintf(stderr, "qorm: %s\n", error.c_str());
         return app::kUsageError;
     }
     if (options->version) {

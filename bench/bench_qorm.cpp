@@ -6,8 +6,8 @@
 // - the CPU an idle front panel takes while it waits, and while it polls ten times a second,
 //   goal at most 0.5 % of a core: a virtual hour of qorm_display on the headless waiting turn,
 //   its process CPU time set against the hour.
-// The recording fake answers at once but formats and keeps a log line per call; the same poll
-// with a driver table that only answers shows what the front panel itself costs.
+// The recording fake formats and keeps a log line per call and lets the simulated module answer;
+// the same poll with a driver table that only answers shows what the front panel itself costs.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -59,6 +59,7 @@ void discard_panels(ModuleInstance* record) {
 // A shown main panel of module session 5, as the front panel has it during a run.
 int set_up_main_panel() {
     start_run_time();
+    if (fake::open_module(fake::open_session()) != 5) std::abort();
     g_record = ModuleInstance{};
     g_record.session = 5;
     g_record.mainframe_la = 1;
@@ -154,9 +155,11 @@ void BM_PollChangingEverythingSilentDriver(benchmark::State& state) {
 }
 BENCHMARK(BM_PollChangingEverythingSilentDriver)->UseManualTime();
 
-// What the recording fake alone costs for the three calls of a poll, log kept and cleared.
+// What the recording fake and the simulated module cost for the three calls of a poll, log kept
+// and cleared.
 void BM_FakeCallsOfOnePoll(benchmark::State& state) {
     start_run_time();
+    if (fake::open_module(fake::open_session()) != 5) std::abort();
     ViInt16 running = 0;
     ViInt16 codes[KELQORM_CHANNELS];
     for (auto _ : state) {
@@ -173,6 +176,7 @@ BENCHMARK(BM_FakeCallsOfOnePoll);
 // A front-panel start: the five panels loaded and set up; discarding them is not timed.
 void BM_LoadAndInitPanels(benchmark::State& state) {
     start_run_time();
+    if (fake::open_module(fake::open_session()) != 5) std::abort();
     ModuleInstance record{};
     record.session = 5;
     record.mezzanine_number = 2;

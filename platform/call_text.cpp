@@ -3,28 +3,12 @@
 #include <charconv>
 #include <cstdio>
 
+#include "attributes.h"
 #include "ctext/ctext.h"
 
 namespace platform {
 
 namespace {
-
-struct AttributeName {
-    ViAttr id;
-    const char* name;
-};
-
-constexpr AttributeName kAttributeNames[] = {
-    {VI_ATTR_RSRC_NAME, "VI_ATTR_RSRC_NAME"},
-    {VI_ATTR_INTF_INST_NAME, "VI_ATTR_INTF_INST_NAME"},
-    {VI_ATTR_MAINFRAME_LA, "VI_ATTR_MAINFRAME_LA"},
-    {VI_ATTR_SLOT, "VI_ATTR_SLOT"},
-    {VI_ATTR_VXI_LA, "VI_ATTR_VXI_LA"},
-    {VI_ATTR_MODEL_CODE, "VI_ATTR_MODEL_CODE"},
-    {VI_ATTR_MANF_ID, "VI_ATTR_MANF_ID"},
-    {VI_ATTR_INTF_TYPE, "VI_ATTR_INTF_TYPE"},
-    {VI_ATTR_INTF_NUM, "VI_ATTR_INTF_NUM"},
-};
 
 std::string hex8(ViUInt32 value) {
     char buf[16];
@@ -78,9 +62,22 @@ std::string format_codes(const ViInt16* codes, std::size_t count) {
 }
 
 std::string format_attribute(ViAttr attribute) {
-    for (const auto& a : kAttributeNames)
-        if (a.id == attribute) return a.name;
-    return hex8(attribute);
+    const Attribute* a = find_attribute(attribute);
+    return a ? std::string(a->name) : hex8(attribute);
+}
+
+CallText& CallText::attribute_value(ViAttr attribute, const void* value) {
+    const Attribute* a = find_attribute(attribute);
+    if (value == nullptr || a == nullptr) return *this;
+    switch (a->type) {
+        case AttributeType::text:
+            return text(static_cast<const char*>(value), VI_FIND_BUFLEN);
+        case AttributeType::int16:
+            return integer(*static_cast<const ViInt16*>(value));
+        case AttributeType::uint16:
+            return integer(*static_cast<const ViUInt16*>(value));
+    }
+    return *this;
 }
 
 std::string CallText::str() const {

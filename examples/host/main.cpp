@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     options.crate_file = crate;
     std::string error;
     if (!app::bind_libraries(options, &error)) {
-        std::fprintf(stderr, "qorm_host: файл крейта не принят: %s\n", error.c_str());
+        std::fprintf(stderr, "qorm_host: %s\n", error.c_str());
         return 2;
     }
 

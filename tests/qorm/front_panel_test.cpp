@@ -21,6 +21,13 @@ void FrontPanelTest::TearDown() {
     platform::bind_kelbase(nullptr);
 }
 
+void FrontPanelTest::install_carrier(const sim::Instrument& carrier) {
+    sim::Crate crate = fake::default_crate();
+    crate.instruments = {carrier};
+    sim::install(crate);
+    carrier_ = fake::open_session(carrier.resource);
+}
+
 ModuleInstance* FrontPanelTest::open_instance(ViUInt16 mezzanine, int carrier_panel) {
     auto* instance = reinterpret_cast<ModuleInstance*>(static_cast<intptr_t>(carrier_panel));
     EXPECT_EQ(qorm_init(carrier_, mezzanine, 1, 1, &instance), 0);

@@ -29,6 +29,8 @@ class SiTest : public test_support::HeadlessTest {
 
     // Binds the recording fake, reset to its one working carrier.
     void use_fake();
+    // The fake's crate with these instruments in place of its carrier, for the recording fake.
+    static void use_instruments(std::vector<sim::Instrument> instruments);
     // Binds the simulated crate described by `yaml`, on the run-time's clock.
     void use_crate(const std::string& yaml);
     void use_crate(const sim::Crate& crate);

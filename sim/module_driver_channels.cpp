@@ -1,10 +1,10 @@
 // The simulated module driver's channel operations: argument checks like a careful driver (every
 // argument before anything is changed), then the module model. Parameter numbers count the
 // session as parameter 1.
-#include "sim/kelqorm_ops.h"
+#include "behaviour.h"
 #include "sim/module.h"
 #include "sim/status.h"
-#include "sim/world.h"
+#include "world.h"
 
 namespace sim::kq {
 namespace {
@@ -26,23 +26,19 @@ bool valid_lines(const ViInt16 lines[]) {
     return true;
 }
 
-// Runs `body` on the module of a connected session, after an injected fault and the session
-// check. `body` returns the status.
+// Runs `body` on the module of a connected session; `body` returns the status.
 template <class F>
-ViStatus with_module(const char* operation, ViSession vi, F&& body) {
-    return guarded([&] {
-        if (auto s = take_fault(operation)) return *s;
-        ViStatus status;
-        Module* m = world().connected_module(vi, &status);
-        if (!m) return status;
-        return body(*m);
-    });
+ViStatus with_module(ViSession vi, F&& body) {
+    ViStatus status;
+    Module* m = world().connected_module(vi, &status);
+    if (!m) return status;
+    return body(*m);
 }
 
 }  // namespace
 
 ViStatus manual_cmd(ViSession vi, ViInt16 channel, ViUInt16 line, ViInt16 on) {
-    return with_module("kelqorm_manual_cmd", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_channel(channel, false)) return error_parameter(2);
         if (!valid_line(line)) return error_parameter(3);
         if (!valid_flag(on)) return error_parameter(4);
@@ -52,7 +48,7 @@ ViStatus manual_cmd(ViSession vi, ViInt16 channel, ViUInt16 line, ViInt16 on) {
 }
 
 ViStatus manual_group_cmd(ViSession vi, ViInt16 on, ViInt16 lines[]) {
-    return with_module("kelqorm_manual_group_cmd", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_flag(on)) return error_parameter(2);
         if (!lines || !valid_lines(lines)) return error_parameter(3);
         m.manual_group(now(), on == 1, lines);
@@ -61,7 +57,7 @@ ViStatus manual_group_cmd(ViSession vi, ViInt16 on, ViInt16 lines[]) {
 }
 
 ViStatus cmd_config(ViSession vi, ViInt16 channel, ViUInt16 line, ViReal64 time) {
-    return with_module("kelqorm_cmd_config", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_channel(channel, false)) return error_parameter(2);
         if (!valid_line(line)) return error_parameter(3);
         auto steps = time_to_steps(time, m.time_step());
@@ -74,7 +70,7 @@ ViStatus cmd_config(ViSession vi, ViInt16 channel, ViUInt16 line, ViReal64 time)
 }
 
 ViStatus set_cmd_time(ViSession vi, ViInt16 channel, ViReal64 time) {
-    return with_module("kelqorm_set_cmd_time", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_channel(channel, true)) return error_parameter(2);
         auto steps = time_to_steps(time, m.time_step());
         if (!steps) return kErrorTimeRange;
@@ -84,7 +80,7 @@ ViStatus set_cmd_time(ViSession vi, ViInt16 channel, ViReal64 time) {
 }
 
 ViStatus cmd_time_q(ViSession vi, ViInt16 channel, ViReal64* time) {
-    return with_module("kelqorm_cmd_time_q", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_channel(channel, false)) return error_parameter(2);
         if (!time) return error_parameter(3);
         *time = m.time_of(channel);
@@ -93,7 +89,7 @@ ViStatus cmd_time_q(ViSession vi, ViInt16 channel, ViReal64* time) {
 }
 
 ViStatus config_trigger(ViSession vi, ViInt16 mode) {
-    return with_module("kelqorm_config_trigger", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_flag(mode)) return error_parameter(2);
         m.set_start_mode(now(), mode);
         return VI_SUCCESS;
@@ -101,7 +97,7 @@ ViStatus config_trigger(ViSession vi, ViInt16 mode) {
 }
 
 ViStatus set_line(ViSession vi, ViInt16 channel, ViUInt16 line) {
-    return with_module("kelqorm_set_line", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_channel(channel, true)) return error_parameter(2);
         if (!valid_line(line)) return error_parameter(3);
         m.set_line(now(), channel, line);
@@ -110,7 +106,7 @@ ViStatus set_line(ViSession vi, ViInt16 channel, ViUInt16 line) {
 }
 
 ViStatus start(ViSession vi, ViInt16 lines[]) {
-    return with_module("kelqorm_start", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!lines || !valid_lines(lines)) return error_parameter(2);
         m.start(now(), lines);
         return VI_SUCCESS;
@@ -118,22 +114,22 @@ ViStatus start(ViSession vi, ViInt16 lines[]) {
 }
 
 ViStatus stop(ViSession vi) {
-    return with_module("kelqorm_stop", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         m.stop(now());
         return VI_SUCCESS;
     });
 }
 
 ViStatus gstart_q(ViSession vi, ViInt16* running) {
-    return with_module("kelqorm_gstart_q", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!running) return error_parameter(2);
-        *running = m.running(now()) ? 1 : 0;
+        *running = m.run_flag(now());
         return VI_SUCCESS;
     });
 }
 
 ViStatus state(ViSession vi, ViInt16 states[]) {
-    return with_module("kelqorm_state", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!states) return error_parameter(2);
         double t = now();
         for (int ch = 1; ch <= kChannels; ++ch) states[ch - 1] = m.state(t, ch);
@@ -142,7 +138,7 @@ ViStatus state(ViSession vi, ViInt16 states[]) {
 }
 
 ViStatus trig_state(ViSession vi, ViInt16 latches[]) {
-    return with_module("kelqorm_trig_state", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!latches) return error_parameter(2);
         double t = now();
         for (int ch = 1; ch <= kChannels; ++ch) latches[ch - 1] = m.latches(t, ch);
@@ -151,7 +147,7 @@ ViStatus trig_state(ViSession vi, ViInt16 latches[]) {
 }
 
 ViStatus reset_trig(ViSession vi, ViInt16 channel) {
-    return with_module("kelqorm_reset_trig", vi, [&](Module& m) {
+    return with_module(vi, [&](Module& m) {
         if (!valid_channel(channel, true)) return error_parameter(2);
         m.clear_latches(now(), channel);
         return VI_SUCCESS;

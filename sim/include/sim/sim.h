@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bindings.h"
 #include "sim/crate.h"
@@ -35,8 +36,18 @@ void install(const Crate& crate);
 // The one source of time, in seconds. Until a clock is set, time stands still at 0.
 void set_clock(std::function<double()> clock);
 
-// The simulator's own version text, reported as the driver revision.
-inline constexpr const char* kVersion = "QORM-SIM 1.0";
+// The installed crate's descriptions, live: a change takes effect at the next call that reads it.
+// The module driver software.
+Driver& driver();
+// The QORM fitted at a position of a carrier (its resource name in any case), or with an empty
+// carrier name the module of the lowest-numbered connected module session; null when there is
+// none. A change of its hardware revision changes its time step too.
+Mezzanine* fitted(std::string_view carrier, int position);
+
+// What is open now: the VISA objects (resource managers, find lists, sessions, in increasing
+// order) and the text callback a module session has installed (null: none, or no such session).
+std::vector<ViSession> open_visa_objects();
+kelqorm_TextCallback text_callback(ViSession session);
 
 const platform::VisaApi* visa_api();
 const platform::KelqormApi* kelqorm_api();

@@ -21,6 +21,8 @@
 //   start mode 1. Broken and stuck channels stay so: they are hardware faults.
 // - A stuck channel always reports its stuck state and never sets a latch. A broken channel
 //   reports 3 (fault) while it is switched on and never sets a latch.
+// - The words of the description's read-back registers, where set, are reported in place of
+//   the model's; clearing the latches, or a reset, clears the latch words too.
 #pragma once
 
 #include <array>
@@ -52,7 +54,10 @@ class Module {
     Module(const Mezzanine& mezzanine, std::optional<double> trigger_delay);
 
     const Mezzanine& description() const { return description_; }
-    const TimeStep& time_step() const { return step_; }
+    // The description, for changing the module while the crate is installed.
+    Mezzanine& description() { return description_; }
+    // The step of the module's hardware revision.
+    TimeStep time_step() const;
 
     void reset(double now);
 
@@ -69,6 +74,8 @@ class Module {
     void clear_latches(double now, int channel);
 
     bool running(double now);
+    // What the run-flag register reports: 1 while running.
+    int16_t run_flag(double now);
     int16_t state(double now, int channel);
     int16_t latches(double now, int channel);
 
@@ -102,7 +109,6 @@ class Module {
 
     Mezzanine description_;
     std::optional<double> trigger_delay_;
-    TimeStep step_;
     std::array<Channel, kChannels> channels_{};
     Phase phase_ = Phase::idle;
     double trigger_at_ = 0;
