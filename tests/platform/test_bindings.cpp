@@ -136,7 +136,7 @@ TEST_F(Forwarding, StatusesAndOutValuesComeBackUnchanged) {
 }
 
 // A hand-made table that answers every VISA call with a status of its own.
-ViStatus answer_open_rm(ViSession* vi) {
+ViStatus QORM_VI_FUNC answer_open_rm(ViSession* vi) {
     *vi = 99;
     return 7;
 }
