@@ -117,11 +117,11 @@ void BM_PollChangingEverything(benchmark::State& state) {
 BENCHMARK(BM_PollChangingEverything)->UseManualTime();
 
 // A module driver that only answers the three queries of a poll: the front panel's own cost.
-ViStatus silent_gstart_q(ViSession, ViInt16* running) {
+ViStatus QORM_VI_FUNC silent_gstart_q(ViSession, ViInt16* running) {
     *running = 0;
     return 0;
 }
-ViStatus silent_codes(ViSession, ViInt16* codes) {
+ViStatus QORM_VI_FUNC silent_codes(ViSession, ViInt16* codes) {
     for (int k = 0; k < KELQORM_CHANNELS; ++k) codes[k] = 0;
     return 0;
 }
