@@ -149,10 +149,17 @@ TEST(CallingConventionExports, TheStandInsExportTheNamesBothWays) {
     EXPECT_EQ(platform::dynlib::symbol(plain, name.c_str()), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(DecoratedAndPlainNames, CallingConvention,
-                         ::testing::Values(TESTLIB_EVERY, TESTLIB_EVERY_PLAIN));
+INSTANTIATE_TEST_SUITE_P(StandIn, CallingConvention,
+                         ::testing::Values(TESTLIB_EVERY, TESTLIB_EVERY_PLAIN),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.index == 0 ? "DecoratedExports"
+                                                                 : "PlainExports");
+                         });
 #else
-INSTANTIATE_TEST_SUITE_P(PlainNames, CallingConvention, ::testing::Values(TESTLIB_EVERY));
+INSTANTIATE_TEST_SUITE_P(StandIn, CallingConvention, ::testing::Values(TESTLIB_EVERY),
+                         [](const ::testing::TestParamInfo<const char*>&) {
+                             return std::string("PlainExports");
+                         });
 #endif
 
 }  // namespace
