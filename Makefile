@@ -3,14 +3,22 @@
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
 # make fuzz            builds the libFuzzer harnesses (clang) and runs each for FUZZ_SECONDS
+# make windows         cross-builds for 32-bit Windows (build-windows/)
+# make test-windows    cross-builds and runs the suite under wine
+# make bench-windows   cross-builds and runs the benchmarks under wine
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
+BUILD_WIN ?= build-windows
+CMAKE_FLAGS_WIN ?=
+# Each Windows build folder has its wine prefix of its own unless one is given.
+WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
+export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz windows test-windows bench-windows clean
 
 all: build
 
@@ -44,5 +52,21 @@ bench: build
 fuzz: deps
 	JOBS=$(JOBS) scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
+# The toolchain and the cross-built libraries come from scripts/install-windows-deps, which prints
+# the prefix they are in.
+windows:
+	@deps=$$(scripts/install-windows-deps) && \
+	  cmake -S . -B $(BUILD_WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	    -DQORM_WINDOWS_DEPS="$$deps" -DQORM_WERROR=ON -DQORM_WITH_QT=OFF $(CMAKE_FLAGS_WIN) >/dev/null
+	cmake --build $(BUILD_WIN) -j$(JOBS)
+
+# The headless suite needs no display: wine gets none, so nothing can open a window by accident.
+test-windows: windows
+	env -u DISPLAY scripts/with-wine \
+	  ctest --test-dir $(BUILD_WIN) --output-on-failure -j$(JOBS) --timeout 300
+
+bench-windows: windows
+	env -u DISPLAY scripts/with-wine scripts/run-bench $(BUILD_WIN)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WIN)

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "native.h"
 #if !defined(_WIN32)
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,7 +18,8 @@ LineFile::~LineFile() {
 bool LineFile::open(const std::string& path, const std::string& what) {
     path_ = path;
     what_ = what;
-    file_ = std::fopen(path.c_str(), "w");
+    // UTF-8 paths on every platform (wide names on Windows).
+    file_ = platform::native::open_file(path, "w");
     if (file_ == nullptr) {
         std::fprintf(stderr, "qorm: не удаётся записать %s в %s: %s\n", what.c_str(), path.c_str(),
                      std::strerror(errno));

@@ -13,6 +13,7 @@
 #include "bindings_setup.h"
 #include "call_log.h"
 #include "line_file.h"
+#include "native.h"
 #include "options.h"
 #include "recorder.h"
 #include "script.h"
@@ -75,6 +76,12 @@ bool choose_backend(const app::Options& options) {
     view.step_delay = options.step_delay;
     uir::use_backend(uir::qt::make_backend(view));
     return true;
+#elif defined(_WIN32)
+    // The Windows build has no view of its own yet. A windowed run is refused rather than turned
+    // into a run without windows that the operator did not ask for.
+    std::fprintf(stderr,
+                 "qorm: в этой сборке для Windows ещё нет окон; без окон: --backend=headless\n");
+    return false;
 #else
     std::fprintf(stderr, "qorm: собран без Qt; без окон: --backend=headless\n");
     return false;
@@ -165,8 +172,11 @@ void print_line(const std::string& line) {
 
 int main(int argc, char** argv) {
     app::open_missing_standard_descriptors();
+    platform::native::use_utf8_console();
+    platform::native::Arguments arguments(argc, argv);
     int exit_status = 0;
-    const std::optional<app::Options> options = app::parse_options(argc, argv, &exit_status);
+    const std::optional<app::Options> options =
+        app::parse_options(arguments.argc(), arguments.argv(), &exit_status);
     if (!options) return exit_status;
 
     // A script that cannot be read is refused before anything runs.

@@ -39,7 +39,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     cli.option_defaults()->group("Параметры");
     cli.set_help_flag("-h,--help", "Показать эту справку и выйти");
 
-    std::string backend = "qt";
+    std::string backend = Options::kWindowedName;
     std::string clock;
     std::string crate;
     auto* sim = cli.add_option("--sim", crate,
@@ -47,10 +47,16 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
                                "в файле (--sim=ФАЙЛ)")
                     ->expected(0, 1)
                     ->type_name("[=FILE]");
+#ifdef _WIN32
+    const char* backend_help = "Интерфейс: win32 (окна Windows, по умолчанию) или headless";
+#else
+    const char* backend_help = "Интерфейс: qt (окна, по умолчанию) или headless";
+#endif
     auto* backend_option =
-        cli.add_option("--backend", backend, "Интерфейс: qt (окна, по умолчанию) или headless")
-            ->check(CLI::IsMember({"qt", "headless"}).description(""))
-            ->type_name("qt|headless");
+        cli.add_option("--backend", backend, backend_help)
+            ->check(CLI::IsMember({std::string(Options::kWindowedName), std::string("headless")})
+                        .description(""))
+            ->type_name(std::string(Options::kWindowedName) + "|headless");
     auto* script_option =
         cli.add_option("--script", options.script,
                        "Выполнить сценарий действий оператора и проверок (без окон, если не задано "
@@ -97,7 +103,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     options.simulated = sim->count() > 0;
     options.trace = trace_option->count() > 0;
     options.crate_file = crate;
-    options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
+    options.backend = backend == "headless" ? Options::Backend::headless : Options::kWindowed;
     if (!clock.empty())
         options.clock = clock == "virtual" ? Options::Clock::virtual_time : Options::Clock::real;
     for (const auto* file_option : {script_option, record_option}) {

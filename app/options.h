@@ -7,8 +7,17 @@
 namespace app {
 
 struct Options {
-    enum class Backend { qt, headless };
-    Backend backend = Backend::qt;
+    // qt: the Qt view (Linux); win32: the native view of Windows; headless: no windows.
+    enum class Backend { qt, win32, headless };
+    // The windowed view of this platform, the default.
+#ifdef _WIN32
+    static constexpr Backend kWindowed = Backend::win32;
+    static constexpr const char* kWindowedName = "win32";
+#else
+    static constexpr Backend kWindowed = Backend::qt;
+    static constexpr const char* kWindowedName = "qt";
+#endif
+    Backend backend = kWindowed;
     // --clock: automatic follows the bindings (virtual on the simulated crate, real seconds on
     // the system libraries, always real in the windows).
     enum class Clock { automatic, virtual_time, real };

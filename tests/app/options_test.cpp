@@ -39,11 +39,13 @@ TEST(ProgramOptions, AScriptRunsHeadlessEvenWithoutBeingTold) {
 TEST(ProgramOptions, RecordingKeepsTheBackendChosen) {
     const Parsed p = parse({"--record=r.qs"});
     ASSERT_TRUE(p.options);
-    EXPECT_EQ(p.options->backend, app::Options::Backend::qt);
+    EXPECT_EQ(p.options->backend, app::Options::kWindowed);
     EXPECT_EQ(p.options->record, "r.qs");
     EXPECT_TRUE(p.options->script.empty());
 }
 
+// Scripts play in the Qt windows; the native Windows view does not play them yet.
+#ifndef _WIN32
 TEST(ProgramOptions, AScriptPlaysInTheWindowsWhenTheyAreAskedFor) {
     Parsed p = parse({"--backend=qt", "--sim", "--script=s.qs"});
     ASSERT_TRUE(p.options);
@@ -53,6 +55,7 @@ TEST(ProgramOptions, AScriptPlaysInTheWindowsWhenTheyAreAskedFor) {
     ASSERT_TRUE(p.options);
     EXPECT_EQ(p.options->step_delay, 0);
 }
+#endif
 
 TEST(ProgramOptions, AnEmptyFileNameOrAMisplacedStepDelayIsAUsageError) {
     for (const std::vector<std::string>& args :

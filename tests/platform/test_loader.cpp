@@ -1,6 +1,5 @@
 // Loading a driver or VISA from explicit places: a complete library, one lacking a function,
 // a library that does not exist, and a search list.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,16 +10,51 @@
 #include "loader.h"
 #include "trace.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "native.h"
+#else
+#include <dlfcn.h>
+#endif
+
 namespace {
 
 // What the stand-in driver recorded last (it is loaded once per process, whoever opened it).
 std::string last_call_of(const char* path) {
+#ifdef _WIN32
+    HMODULE handle = GetModuleHandleW(platform::native::to_utf16(path).c_str());
+    if (!handle) return "(not loaded)";
+    auto fn = reinterpret_cast<const char* (*)()>(
+        reinterpret_cast<void*>(GetProcAddress(handle, "testlib_last_call")));
+    return fn ? fn() : "(no testlib_last_call)";
+#else
     void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
     if (!handle) return "(not loaded)";
     auto fn = reinterpret_cast<const char* (*)()>(dlsym(handle, "testlib_last_call"));
     std::string out = fn ? fn() : "(no testlib_last_call)";
     dlclose(handle);
     return out;
+#endif
+}
+
+// The system's reason for a library that is not there.
+std::string not_found_reason() {
+#ifdef _WIN32
+    return platform::native::error_text(ERROR_MOD_NOT_FOUND);
+#else
+    return "No such file";
+#endif
+}
+
+// The text of a library that could not be opened. On Windows it ends with the system's reason,
+// in the user's language.
+std::string missing_library_text(const std::string& label) {
+    std::string text = "Не найдена библиотека " + label;
+#ifdef _WIN32
+    text += " (" + not_found_reason() + ")";
+#endif
+    return text;
 }
 
 // Calls every operation of a module driver table with harmless arguments; true when each one
@@ -88,8 +122,17 @@ TEST(Loader, MissingFunctionDisablesTheWholeTableAndIsNamed) {
     EXPECT_TRUE(every_operation_returns(*t, VI_ERROR_LIBRARY_NFOUND));
     std::string expected =
         std::string("В библиотеке ") + TESTLIB_KELQORM_PARTIAL + " нет функции kelqorm_zqorm_test";
+#ifdef _WIN32
+    // With Windows' reason; the problem also names the decorated name that was looked for.
+    expected += " (" + platform::native::error_text(ERROR_PROC_NOT_FOUND) + ")";
+    EXPECT_EQ(error_text(*t, VI_ERROR_LIBRARY_NFOUND), expected);
+    EXPECT_EQ(problem.rfind(expected, 0), 0u) << problem;
+    EXPECT_NE(problem.find("kelqorm_zqorm_test (kelqorm_zqorm_test@12)"), std::string::npos)
+        << problem;
+#else
     EXPECT_EQ(error_text(*t, VI_ERROR_LIBRARY_NFOUND), expected);
     EXPECT_EQ(problem, expected);
+#endif
 }
 
 TEST(Loader, MissingLibraryFailsEveryCallAndIsNamed) {
@@ -99,20 +142,20 @@ TEST(Loader, MissingLibraryFailsEveryCallAndIsNamed) {
     ASSERT_NE(t, nullptr);
     EXPECT_TRUE(every_operation_returns(*t, VI_ERROR_LIBRARY_NFOUND));
     EXPECT_EQ(error_text(*t, VI_ERROR_LIBRARY_NFOUND),
-              "Не найдена библиотека /nonexistent/libkelqorm.so");
+              missing_library_text("/nonexistent/libkelqorm.so"));
     // The problem adds the system's reason.
     EXPECT_EQ(problem.rfind("Не найдена библиотека /nonexistent/libkelqorm.so (", 0), 0u);
-    EXPECT_NE(problem.find("No such file"), std::string::npos);
+    EXPECT_NE(problem.find(not_found_reason()), std::string::npos) << problem;
     // Another status cannot be translated without the driver, but the text still says why.
     EXPECT_EQ(error_text(*t, VI_ERROR_TMO),
-              "Ошибка BFFF0015. Не найдена библиотека /nonexistent/libkelqorm.so");
+              "Ошибка BFFF0015. " + missing_library_text("/nonexistent/libkelqorm.so"));
 }
 
 TEST(Loader, EachFailedTableKeepsItsOwnText) {
     const platform::KelqormApi* missing = platform::load_kelqorm({"/nonexistent/a.so"});
     const platform::KelqormApi* partial = platform::load_kelqorm({TESTLIB_KELQORM_PARTIAL});
     EXPECT_EQ(error_text(*missing, VI_ERROR_LIBRARY_NFOUND),
-              "Не найдена библиотека /nonexistent/a.so");
+              missing_library_text("/nonexistent/a.so"));
     EXPECT_NE(error_text(*partial, VI_ERROR_LIBRARY_NFOUND).find("kelqorm_zqorm_test"),
               std::string::npos);
 }
@@ -122,8 +165,7 @@ TEST(Loader, EveryFailedTableKeepsItsOwnTextHoweverManyWereLoaded) {
     std::vector<const platform::KelqormApi*> tables;
     for (int i = 0; i < 50; ++i) tables.push_back(platform::load_kelqorm({path(i)}));
     for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(error_text(*tables[i], VI_ERROR_LIBRARY_NFOUND),
-                  "Не найдена библиотека " + path(i))
+        EXPECT_EQ(error_text(*tables[i], VI_ERROR_LIBRARY_NFOUND), missing_library_text(path(i)))
             << "load " << i;
     }
     // Bound, each answers the system's kelqorm_error_message with its own text; traced too.
@@ -131,11 +173,11 @@ TEST(Loader, EveryFailedTableKeepsItsOwnTextHoweverManyWereLoaded) {
         ASSERT_EQ(platform::bind_kelqorm(tables[i]), VI_SUCCESS);
         std::array<char, KELQORM_TEXT_LEN> text{};
         EXPECT_EQ(kelqorm_error_message(0, VI_ERROR_TMO, text.data()), VI_ERROR_LIBRARY_NFOUND);
-        EXPECT_EQ(std::string(text.data()), "Ошибка BFFF0015. Не найдена библиотека " + path(i));
+        EXPECT_EQ(std::string(text.data()), "Ошибка BFFF0015. " + missing_library_text(path(i)));
     }
     platform::bind_kelqorm(nullptr);
     EXPECT_EQ(error_text(*platform::traced(tables[3]), VI_ERROR_LIBRARY_NFOUND),
-              "Не найдена библиотека " + path(3));
+              missing_library_text(path(3)));
     // Called past its table, the entry cannot tell which library it stands for, and says only
     // that the driver is missing: never another table's library.
     std::array<char, KELQORM_TEXT_LEN> text{};
