@@ -3,7 +3,11 @@
 // their ratio; the goal is a ratio close to 0 (the wait sleeps until the next tick instead of
 // spinning). Not a Google Benchmark case: it measures one run of real seconds.
 //   bench_headless_idle [SECONDS]   default 3
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -22,11 +26,21 @@ int UIR_CALLBACK tickCB(int, int, int event, void*, int, int) {
     return 0;
 }
 
+// The process's own processor time, user and system.
 double cpu_seconds() {
+#ifdef _WIN32
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;  // 100 ns units
+#else
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
+#endif
 }
 
 }  // namespace

@@ -35,19 +35,22 @@ int main(void) {
     expect(st < 0, "qorm_init without VISA fails", (long)st);
     expect(record == NULL, "and leaves the instance null", (long)(record != NULL));
 
-    /* A record of the host's own making, from the same allocator as the library's (the C
-     * runtime's calloc): no module, no caller's panel. The front panel cannot show without a
-     * view, so qorm_display fails and leaves it open; qorm_close then releases it. */
+    /* A record of the host's own making is no instance the library opened: every operation
+     * refuses it with -1 and leaves it, and the host's variable, as they were; the host frees it. */
     record = (ModuleInstance*)calloc(1, sizeof *record);
     if (record == NULL) return 2;
-    st = qorm_display(record);
-    expect(st == -1, "qorm_display without a view returns -1", (long)st);
-    expect(record->display_active == 0, "and leaves the instance open, not displayed",
-           (long)record->display_active);
-    st = qorm_hide(record);
-    expect(st == 0, "qorm_hide of an instance not displayed returns 0", (long)st);
-    st = qorm_close(&record);
-    expect(st == 0, "qorm_close releases it", (long)st);
+    {
+        ModuleInstance* const own = record;
+        st = qorm_display(record);
+        expect(st == -1, "qorm_display of a record the library did not open returns -1", (long)st);
+        expect(record->display_active == 0, "and does not display it", (long)record->display_active);
+        st = qorm_hide(record);
+        expect(st == -1, "qorm_hide of it returns -1", (long)st);
+        st = qorm_close(&record);
+        expect(st == -1, "qorm_close of it returns -1", (long)st);
+        expect(record == own, "and leaves the host's variable as it was", (long)(record != own));
+    }
+    free(record);
 
     return failures == 0 ? 0 : 1;
 }
