@@ -62,7 +62,7 @@ bool bind_libraries(const Options& options, std::string* error, TraceSink trace_
 
 std::optional<RunClock> choose_clock(const Options& options, std::string* error) {
     using Clock = Options::Clock;
-    const bool windows = options.backend == Options::Backend::qt;
+    const bool windows = options.backend != Options::Backend::headless;
     if (options.clock == Clock::virtual_time) {
         if (!platform::simulated()) {
             if (error)
