@@ -10,7 +10,7 @@
 namespace qt_test {
 namespace {
 
-// Storage for the copies: spans in the specs point into these.
+// Storage for the copies: spans in the copied panel and control descriptions point into these.
 struct Copy {
     std::deque<std::vector<uir::CtrlSpec>> controls;
     std::deque<std::vector<uir::MenuItemSpec>> items;

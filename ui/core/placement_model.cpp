@@ -10,10 +10,11 @@ std::optional<Rect> layout_place(int panel) {
     if (!p || p->layout_file.empty()) return std::nullopt;
     const LayoutSpec* layout = core::find_layout(p->layout_file);
     if (!layout) return std::nullopt;
-    for (const PanelSpec& spec : layout->panels) {
-        if (spec.id != p->layout_id) continue;
-        if (spec.top == VAL_AUTO_CENTER || spec.left == VAL_AUTO_CENTER) return std::nullopt;
-        return Rect{spec.left, spec.top, spec.width, spec.height};
+    for (const PanelSpec& described : layout->panels) {
+        if (described.id != p->layout_id) continue;
+        if (described.top == VAL_AUTO_CENTER || described.left == VAL_AUTO_CENTER)
+            return std::nullopt;
+        return Rect{described.left, described.top, described.width, described.height};
     }
     return std::nullopt;
 }
