@@ -3,21 +3,22 @@
  * the carrier driver (linked by their system names, libvisa.so and libkelbase.so), loads the
  * front-panel library at run time, finds qorm_init, qorm_display, qorm_hide and qorm_close by
  * name, and opens and closes instances on the carrier's QORM, checking every status against the
- * host contract.
+ * host contract. On Windows the system libraries are visa32.dll and KELBASE_32.dll, linked
+ * through their import libraries, and the library is loaded with LoadLibraryW.
  *
  *   plain_host [LIBRARY [CARRIER [INSTANCES]]]
  *
- * LIBRARY is libqorm.so (found on the library path) unless given, CARRIER the carrier's VISA
+ * LIBRARY is libqorm.so (found on the library path), on Windows qorm.dll (found beside the
+ * program first), unless given; CARRIER the carrier's VISA
  * resource (VXI0::8::INSTR), INSTANCES how many instances are opened and closed (100).
  *
- * On the stand-in system libraries (lib/qorm-sim/ on LD_LIBRARY_PATH) the host also asks the
- * simulated crate how many sessions are open, when it exports qorm_sim_open_sessions: every
+ * On the stand-in system libraries (lib/qorm-sim/ on LD_LIBRARY_PATH, or the DLLs of bin/qorm-sim/
+ * beside the program on Windows) the host also asks the simulated crate how many sessions are open, when it exports qorm_sim_open_sessions: every
  * session the front panel opened must be closed again, and none is left once the host has
  * closed its own.
  *
  * Exit status: 0 when everything was as the contract says, 1 when a call was not, 2 when the
  * carrier could not be opened or the library not loaded. */
-#include <dlfcn.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -35,13 +36,120 @@
 #define HOST_CALL
 #endif
 
+/* Loading a library and finding a function in it: dlopen and dlsym, or on Windows LoadLibraryW
+ * and GetProcAddress, with the library's name taken from the wide command line (the ANSI argv
+ * loses letters outside its code page). Both give the error as a UTF-8 text. */
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+
+typedef HMODULE LibraryHandle;
+static const char kDefaultLibrary[] = "qorm.dll";
+static const char kCrateLibrary[] = "qorm_sim_crate.dll";
+
+/* Argument i of the program in UTF-8, or NULL; from a buffer that lives as long as the program. */
+static const char* argument(int i) {
+    static char* texts[8];
+    static int count = -1;
+    if (count < 0) {
+        int n = 0, k;
+        LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &n);
+        count = 0;
+        for (k = 0; wide != NULL && k < n && k < 8; ++k) {
+            const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[k], -1, NULL, 0, NULL, NULL);
+            texts[k] = bytes > 0 ? (char*)malloc((size_t)bytes) : NULL;
+            if (texts[k] == NULL) break;
+            WideCharToMultiByte(CP_UTF8, 0, wide[k], -1, texts[k], bytes, NULL, NULL);
+            count = k + 1;
+        }
+        if (wide != NULL) LocalFree(wide);
+    }
+    return i < count ? texts[i] : NULL;
+}
+
+static void print_load_error(const char* path) {
+    const DWORD code = GetLastError();
+    WCHAR wide[512];
+    char text[1024] = "";
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, code,
+                             0, wide, sizeof wide / sizeof wide[0], NULL);
+    while (n > 0 && (wide[n - 1] == L'\r' || wide[n - 1] == L'\n' || wide[n - 1] == L' '))
+        wide[--n] = 0;
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, NULL, NULL);
+    fprintf(stderr, "plain_host: библиотека %s не загружается: ошибка Windows %lu%s%s\n", path,
+            (unsigned long)code, text[0] ? ": " : "", text);
+}
+
+static LibraryHandle open_library(const char* utf8_path) {
+    LibraryHandle handle = NULL;
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8_path, -1, NULL, 0);
+    WCHAR* wide = n > 0 ? (WCHAR*)malloc((size_t)n * sizeof(WCHAR)) : NULL;
+    if (wide != NULL) {
+        MultiByteToWideChar(CP_UTF8, 0, utf8_path, -1, wide, n);
+        handle = LoadLibraryW(wide);
+        free(wide);
+    }
+    if (handle == NULL) print_load_error(utf8_path);
+    return handle;
+}
+
+static void* library_function(LibraryHandle library, const char* name) {
+    FARPROC address = GetProcAddress(library, name);
+    void* result;
+    memcpy(&result, &address, sizeof result);
+    return result;
+}
+
+static void close_library(LibraryHandle library) {
+    FreeLibrary(library);
+}
+
+/* The crate's session count, where the stand-ins loaded it into the process. */
+static void* crate_function(const char* name) {
+    HMODULE crate = GetModuleHandleA(kCrateLibrary);
+    return crate != NULL ? library_function(crate, name) : NULL;
+}
+#else
+#include <dlfcn.h>
+
+typedef void* LibraryHandle;
+static const char kDefaultLibrary[] = "libqorm.so";
+
+static const char* program_arguments[8];
+static int program_argument_count = 0;
+
+static const char* argument(int i) {
+    return i < program_argument_count ? program_arguments[i] : NULL;
+}
+
+static LibraryHandle open_library(const char* path) {
+    LibraryHandle handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (handle == NULL) fprintf(stderr, "plain_host: библиотека не загружается: %s\n", dlerror());
+    return handle;
+}
+
+/* POSIX guarantees that an address from dlsym converts to a function pointer. */
+static void* library_function(LibraryHandle library, const char* name) {
+    return dlsym(library, name);
+}
+
+static void close_library(LibraryHandle library) {
+    dlclose(library);
+}
+
+static void* crate_function(const char* name) {
+    return dlsym(RTLD_DEFAULT, name);
+}
+#endif
+
 typedef ViStatus(HOST_CALL* InitFn)(ViSession, ViUInt16, ViBoolean, ViBoolean, ModuleInstance**);
 typedef ViStatus(HOST_CALL* RecordFn)(ModuleInstance*);
 typedef ViStatus(HOST_CALL* CloseFn)(ModuleInstance**);
 typedef int (*SessionCountFn)(void);
 
 struct FrontPanelLibrary {
-    void* handle;
+    LibraryHandle handle;
     InitFn init;
     RecordFn display;
     RecordFn hide;
@@ -65,8 +173,8 @@ static void expect_status(ViStatus got, ViStatus wanted, const char* call) {
     }
 }
 
-static void* find(void* library, const char* name) {
-    void* address = dlsym(library, name);
+static void* find(LibraryHandle library, const char* name) {
+    void* address = library_function(library, name);
     if (address == NULL) fprintf(stderr, "plain_host: в библиотеке нет функции %s\n", name);
     return address;
 }
@@ -76,17 +184,13 @@ static int load_front_panel(const char* path, struct FrontPanelLibrary* lib) {
     void* display;
     void* hide;
     void* close;
-    lib->handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-    if (lib->handle == NULL) {
-        fprintf(stderr, "plain_host: библиотека не загружается: %s\n", dlerror());
-        return 0;
-    }
+    lib->handle = open_library(path);
+    if (lib->handle == NULL) return 0;
     init = find(lib->handle, "qorm_init");
     display = find(lib->handle, "qorm_display");
     hide = find(lib->handle, "qorm_hide");
     close = find(lib->handle, "qorm_close");
     if (!init || !display || !hide || !close) return 0;
-    /* POSIX guarantees that an address from dlsym converts to a function pointer. */
     memcpy(&lib->init, &init, sizeof init);
     memcpy(&lib->display, &display, sizeof display);
     memcpy(&lib->hide, &hide, sizeof hide);
@@ -159,9 +263,9 @@ static void open_and_close(const struct FrontPanelLibrary* lib, ViSession carrie
 }
 
 int main(int argc, char** argv) {
-    const char* library = argc > 1 ? argv[1] : "libqorm.so";
-    const char* resource = argc > 2 ? argv[2] : "VXI0::8::INSTR";
-    const int instances = argc > 3 ? atoi(argv[3]) : 100;
+    const char* library;
+    const char* resource;
+    int instances;
     ViSession rm = 0, carrier = 0;
     ViUInt16 position = 0, empty = 0, p;
     ViStatus st;
@@ -170,6 +274,17 @@ int main(int argc, char** argv) {
     void* count_address;
     int before_instances = 0, i;
     char location[QORM_LOCATION_LEN];
+
+#ifndef _WIN32
+    for (i = 0; i < argc && i < 8; ++i) program_arguments[i] = argv[i];
+    program_argument_count = i;
+#else
+    (void)argc;
+    (void)argv;
+#endif
+    library = argument(1) ? argument(1) : kDefaultLibrary;
+    resource = argument(2) ? argument(2) : "VXI0::8::INSTR";
+    instances = argument(3) ? atoi(argument(3)) : 100;
 
     st = viOpenDefaultRM(&rm);
     if (st < 0) {
@@ -202,7 +317,7 @@ int main(int argc, char** argv) {
     }
 
     /* Only the stand-ins have it: a real VISA is asked nothing beyond its operations. */
-    count_address = dlsym(RTLD_DEFAULT, "qorm_sim_open_sessions");
+    count_address = crate_function("qorm_sim_open_sessions");
     memcpy(&open_sessions, &count_address, sizeof count_address);
     if (open_sessions) before_instances = open_sessions();
 
@@ -220,7 +335,7 @@ int main(int argc, char** argv) {
         expect(left == 0, "в конце остались открытые сеансы");
         printf("plain_host: открытых сеансов в конце: %d\n", left);
     }
-    dlclose(lib.handle);
+    close_library(lib.handle);
 
     printf("plain_host: экземпляров открыто и закрыто: %d на %s, мез.№ %d; %s\n", instances,
            resource, (int)position, failures == 0 ? "всё по договору" : "есть ошибки");

@@ -1,12 +1,12 @@
 #include "crate_library.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <string>
 
 #include "ctext/ctext.h"
+#include "native.h"
 #include "sim/sim.h"
 
 namespace {
@@ -29,11 +29,12 @@ CrateState& crate_state() {
 
 void load_crate(CrateState& state) noexcept {
     try {
-        const char* path = std::getenv("QORM_SIM_CRATE");
+        // On Windows the variable is read in UTF-16 and the file opened by its wide name: getenv
+        // would give it in the ANSI code page, where a folder named in Cyrillic is lost.
+        const std::string path = platform::native::environment("QORM_SIM_CRATE");
         std::string error;
-        std::optional<sim::Crate> crate = (path == nullptr || *path == '\0')
-                                              ? sim::default_crate()
-                                              : sim::load_crate_file(path, &error);
+        std::optional<sim::Crate> crate =
+            path.empty() ? sim::default_crate() : sim::load_crate_file(path, &error);
         if (!crate) {
             state.refused = true;
             state.refusal = "Файл крейта не принят: " + error;

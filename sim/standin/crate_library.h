@@ -3,8 +3,9 @@
 // session opened through the carrier driver is a VISA session of the same crate, and a module
 // session connects to it, as on a real machine.
 //
-// The crate is the file named by the environment variable QORM_SIM_CRATE, or the built-in crate
-// when the variable is unset or empty; it is read at the first call of any operation. A file
+// The crate is the file named by the environment variable QORM_SIM_CRATE (in UTF-8 on Linux, read
+// as UTF-16 on Windows, so a path in any letters works), or the built-in crate when the variable
+// is unset or empty; it is read at the first call of any operation. A file
 // that is refused makes every operation return VI_ERROR_LIBRARY_NFOUND, and the module driver's
 // error text says why (file, line, reason). The modules run on the steady clock from that first
 // call: a program on the stand-ins runs in real time, as on hardware.
@@ -14,7 +15,11 @@
 
 #include "bindings.h"
 
+#ifdef _WIN32
+#define QORM_SIM_CRATE_EXPORT  // qorm_sim_crate.dll exports what crate.def lists
+#else
 #define QORM_SIM_CRATE_EXPORT __attribute__((visibility("default")))
+#endif
 
 extern "C" {
 
