@@ -18,7 +18,27 @@
 #include "kelqorm.h"
 #include "visa.h"
 
+#include "native.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
+
+// QORM_SIM_CRATE for this process: set to `value` in UTF-8, or unset when null. On Windows it is
+// set in UTF-16, as a station's shell sets it, where the stand-ins read it.
+void set_crate_variable(const char* value) {
+#ifdef _WIN32
+    SetEnvironmentVariableW(L"QORM_SIM_CRATE",
+                            value ? platform::native::to_utf16(value).c_str() : nullptr);
+#else
+    if (value != nullptr)
+        setenv("QORM_SIM_CRATE", value, 1);
+    else
+        unsetenv("QORM_SIM_CRATE");
+#endif
+}
 
 // What a child found wrong, one line each.
 class Findings {
@@ -43,10 +63,7 @@ class Findings {
 void in_own_process(const char* crate, const std::function<void(Findings&)>& check) {
     EXPECT_EXIT(
         {
-            if (crate != nullptr)
-                setenv("QORM_SIM_CRATE", crate, 1);
-            else
-                unsetenv("QORM_SIM_CRATE");
+            set_crate_variable(crate);
             Findings findings;
             check(findings);
             std::fputs(findings.text().c_str(), stderr);
@@ -130,6 +147,25 @@ TEST(StandInCrate, TheVariableNamesTheCrateFile) {
                         "kelqorm_revision_query");
         f.expect(std::strcmp(hardware, "3.1") == 0, std::string("hardware revision ") + hardware);
     });
+}
+
+// A crate file in a folder named in Cyrillic with a space, named so in the variable: on Windows
+// the stand-ins read the variable in UTF-16 and open the file by its wide name.
+TEST(StandInCrate, ACrateFileInAFolderNamedInCyrillic) {
+    const std::string folder = ::testing::TempDir() + "крейты стенда";
+    const std::string file = folder + "/несколько носителей.yaml";
+    std::filesystem::create_directories(platform::native::path_from_utf8(folder));
+    std::filesystem::copy_file(platform::native::path_from_utf8(crate_path("several-carriers.yaml")),
+                               platform::native::path_from_utf8(file),
+                               std::filesystem::copy_options::overwrite_existing);
+    in_own_process(file.c_str(), [](Findings& f) {
+        ViSession carrier = 0;
+        f.expect_status(
+            kelbase_init(const_cast<char*>("VXI0::16::INSTR"), VI_TRUE, VI_TRUE, &carrier),
+            VI_SUCCESS, "kelbase_init of a carrier of the file");
+        f.expect_status(viClose(carrier), VI_SUCCESS, "viClose");
+    });
+    std::filesystem::remove_all(platform::native::path_from_utf8(folder));
 }
 
 // Every operation of the three lists, called with zero for each argument.
