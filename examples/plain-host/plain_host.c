@@ -9,13 +9,13 @@
  *   plain_host [LIBRARY [CARRIER [INSTANCES]]]
  *
  * LIBRARY is libqorm.so (found on the library path), on Windows qorm.dll (found beside the
- * program first), unless given; CARRIER the carrier's VISA
- * resource (VXI0::8::INSTR), INSTANCES how many instances are opened and closed (100).
+ * program first), unless given; CARRIER the carrier's VISA resource (VXI0::8::INSTR); INSTANCES
+ * how many instances are opened and closed (100).
  *
- * On the stand-in system libraries (lib/qorm-sim/ on LD_LIBRARY_PATH, or the DLLs of bin/qorm-sim/
- * beside the program on Windows) the host also asks the simulated crate how many sessions are open, when it exports qorm_sim_open_sessions: every
- * session the front panel opened must be closed again, and none is left once the host has
- * closed its own.
+ * On the stand-in system libraries (lib/qorm-sim/ on LD_LIBRARY_PATH; on Windows the DLLs of
+ * bin/qorm-sim/ beside the program) the host also asks the simulated crate how many sessions are
+ * open, when it exports qorm_sim_open_sessions: every session the front panel opened must be
+ * closed again, and none is left once the host has closed its own.
  *
  * Exit status: 0 when everything was as the contract says, 1 when a call was not, 2 when the
  * carrier could not be opened or the library not loaded. */
@@ -48,8 +48,9 @@ typedef HMODULE LibraryHandle;
 static const char kDefaultLibrary[] = "qorm.dll";
 static const char kCrateLibrary[] = "qorm_sim_crate.dll";
 
-/* Argument i of the program in UTF-8, or NULL; from a buffer that lives as long as the program. */
-static const char* argument(int i) {
+/* Argument i of the program in UTF-8, or NULL; read once from the wide command line into texts
+ * that live as long as the program. */
+static const char* argument(int argc, char** argv, int i) {
     static char* texts[8];
     static int count = -1;
     if (count < 0) {
@@ -65,6 +66,8 @@ static const char* argument(int i) {
         }
         if (wide != NULL) LocalFree(wide);
     }
+    (void)argc;
+    (void)argv;
     return i < count ? texts[i] : NULL;
 }
 
@@ -116,11 +119,8 @@ static void* crate_function(const char* name) {
 typedef void* LibraryHandle;
 static const char kDefaultLibrary[] = "libqorm.so";
 
-static const char* program_arguments[8];
-static int program_argument_count = 0;
-
-static const char* argument(int i) {
-    return i < program_argument_count ? program_arguments[i] : NULL;
+static const char* argument(int argc, char** argv, int i) {
+    return i < argc ? argv[i] : NULL;
 }
 
 static LibraryHandle open_library(const char* path) {
@@ -275,16 +275,9 @@ int main(int argc, char** argv) {
     int before_instances = 0, i;
     char location[QORM_LOCATION_LEN];
 
-#ifndef _WIN32
-    for (i = 0; i < argc && i < 8; ++i) program_arguments[i] = argv[i];
-    program_argument_count = i;
-#else
-    (void)argc;
-    (void)argv;
-#endif
-    library = argument(1) ? argument(1) : kDefaultLibrary;
-    resource = argument(2) ? argument(2) : "VXI0::8::INSTR";
-    instances = argument(3) ? atoi(argument(3)) : 100;
+    library = argument(argc, argv, 1) ? argument(argc, argv, 1) : kDefaultLibrary;
+    resource = argument(argc, argv, 2) ? argument(argc, argv, 2) : "VXI0::8::INSTR";
+    instances = argument(argc, argv, 3) ? atoi(argument(argc, argv, 3)) : 100;
 
     st = viOpenDefaultRM(&rm);
     if (st < 0) {
