@@ -2,12 +2,19 @@
 # make test  installs what is missing, builds, runs every test
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
+# make windows         cross-builds the run-time and its tests for 32-bit Windows (build-windows/)
+# make test-windows    cross-builds them and runs the tests under wine
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
 CMAKE_FLAGS ?=
+BUILD_WIN ?= build-windows
+CMAKE_FLAGS_WIN ?=
+# Each Windows build folder has its wine prefix of its own unless one is given.
+WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
+export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize bench windows test-windows clean
 
 all: build
 
@@ -38,5 +45,17 @@ test-sanitize: deps
 bench: build
 	scripts/run-bench $(BUILD)
 
+# The toolchain and the cross-built libraries come from scripts/install-windows-deps, which prints
+# the prefix they are in.
+windows:
+	@deps=$$(scripts/install-windows-deps) && \
+	  cmake -S . -B $(BUILD_WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	    -DQORM_WINDOWS_DEPS="$$deps" -DQORM_WERROR=ON -DQORM_WITH_QT=OFF $(CMAKE_FLAGS_WIN) >/dev/null
+	cmake --build $(BUILD_WIN) -j$(JOBS) --target uir test_uir
+
+# The headless tests need no display: wine gets none, so nothing can open a window by accident.
+test-windows: windows
+	env -u DISPLAY scripts/with-wine wine $(BUILD_WIN)/bin/test_uir.exe
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_WIN)
