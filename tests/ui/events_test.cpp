@@ -1,6 +1,7 @@
 // The event queue: order, nesting, callback data, discarding and closing panels.
 #include <stdexcept>
 
+#include "core/running_callbacks.h"
 #include "recorder.h"
 
 namespace uir_test {
@@ -168,6 +169,37 @@ TEST_F(EventsTest, QuitKeepsPanelsValid) {
     EXPECT_EQ(DisplayPanel(panel), 0);
     EXPECT_EQ(press(panel, MAIN_OK), 0);
     EXPECT_EQ(ProcessSystemEvents(), 0);
+}
+
+// Popups go over the panel whose callback raised them: the run-time knows which panels'
+// callbacks are running, the innermost last, for control, panel and menu callbacks alike.
+TEST_F(EventsTest, RunningCallbacksAreKnownByTheirPanels) {
+    using Panels = std::vector<int>;
+    const auto running = [] {
+        const auto r = uir::running_callback_panels();
+        return Panels(r.begin(), r.end());
+    };
+    const int second = load(SECOND);
+    ASSERT_EQ(DisplayPanel(second), 0);
+    std::vector<Panels> seen;
+    recorder().on_call = [&](const Call& c) {
+        seen.push_back(running());
+        if (c.panel == panel && c.control == MAIN_OK) {
+            ASSERT_EQ(uir::automation::close_panel(second), 0);
+            ASSERT_EQ(ProcessSystemEvents(), 0);  // the close runs inside the press
+        }
+        if (c.control == MAIN_TOGGLE) throw std::runtime_error("stopped");
+    };
+    recorder().on_menu_call = [&](const MenuCall&) { seen.push_back(running()); };
+    ASSERT_EQ(press(panel, MAIN_OK), 0);
+    EXPECT_TRUE(running().empty());
+    ASSERT_EQ(ProcessSystemEvents(), 0);
+    ASSERT_EQ(press(panel, MAIN_TOGGLE), 0);
+    ASSERT_EQ(ProcessSystemEvents(), 0);
+    ASSERT_EQ(uir::automation::choose_menu_item(panel, ITEM_OPEN), 0);
+    ASSERT_EQ(ProcessSystemEvents(), 0);
+    EXPECT_EQ(seen, (std::vector<Panels>{{panel}, {panel, second}, {panel}, {panel}}));
+    EXPECT_TRUE(running().empty()) << "also after a callback that ended by an exception";
 }
 
 }  // namespace

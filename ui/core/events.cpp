@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "menus.h"
+#include "running_callbacks.h"
 
 namespace uir::core {
 
@@ -74,10 +76,25 @@ void dispatch_menu(PanelRec& p, const Event& e) {
     ref.item->callback(e.menu_bar, e.control, data, e.panel);
 }
 
+std::vector<int>& running_panels() {
+    static std::vector<int> panels;
+    return panels;
+}
+
+// Notes the panel for the length of its callback, also when the callback ends by an exception.
+class RunningCallback {
+  public:
+    explicit RunningCallback(int panel) { running_panels().push_back(panel); }
+    ~RunningCallback() { running_panels().pop_back(); }
+    RunningCallback(const RunningCallback&) = delete;
+    RunningCallback& operator=(const RunningCallback&) = delete;
+};
+
 // Events of panels, controls, bars or items discarded since they were queued are dropped.
 void dispatch(const Event& e) {
     PanelRec* p = nullptr;
     if (find_panel(e.panel, p) < 0 || p->discarding) return;
+    const RunningCallback running(e.panel);
     switch (e.target) {
         case Event::Target::Control:
             dispatch_control(*p, e);
@@ -128,6 +145,10 @@ int turn(bool waiting) {
 
 }  // namespace
 }  // namespace uir::core
+
+std::span<const int> uir::running_callback_panels() {
+    return uir::core::running_panels();
+}
 
 int ProcessSystemEvents(void) {
     return uir::core::turn(false);
