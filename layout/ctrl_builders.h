@@ -23,6 +23,17 @@ constexpr uir::CtrlSpec dimmed(uir::CtrlSpec c) {
     return c;
 }
 
+// A control whose value can report a fault, drawn in a warning colour while it does.
+constexpr uir::CtrlSpec fault_when_text(uir::CtrlSpec c, const char* text) {
+    c.fault_text = text;
+    return c;
+}
+
+constexpr uir::CtrlSpec fault_when_nonzero(uir::CtrlSpec c) {
+    c.fault_if_nonzero = true;
+    return c;
+}
+
 constexpr uir::CtrlSpec command_button(int id, const char* name, const char* label,
                                        const char* callback, Box b) {
     return placed({.id = id,

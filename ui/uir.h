@@ -47,6 +47,10 @@ struct CtrlSpec {
     double interval = 0;   // timer, seconds
     bool enabled = false;  // timer
     int back_color = -1, text_color = -1;  // -1: the backend's default
+    // Values that show a fault, drawn in a warning colour: this text (text kinds), or any value
+    // but 0 (numeric kinds).
+    const char* fault_text = nullptr;
+    bool fault_if_nonzero = false;
 };
 
 struct MenuItemSpec {

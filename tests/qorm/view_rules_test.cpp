@@ -1,8 +1,10 @@
-// The front panel under the rules both views follow, on the simulated crate.
+// The front panel under the rules both views follow: the Tab chain of the main panel and the
+// values that show a fault, on the simulated crate.
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/faults.h"
 #include "core/model.h"
 #include "core/tab_chain.h"
 #include "front_panel_test.h"
@@ -51,6 +53,11 @@ class ViewRulesTest : public FrontPanelTest {
         ASSERT_NE(instance_, nullptr);
         load_panels(instance_);
     }
+    bool fault_shown(int panel, int control) {
+        const uir::Control* c = uir::model::find_control(panel, control);
+        EXPECT_NE(c, nullptr);
+        return c && uir::rules::shows_fault(*c);
+    }
 
     ModuleInstance* instance_ = nullptr;
 };
@@ -85,6 +92,34 @@ TEST_F(ViewRulesTest, SmallPanelsTabFromTheirFirstControl) {
               (std::vector<int>{EXIT_POPUP_EXIT_YES, EXIT_POPUP_EXIT_NO}));
     EXPECT_EQ(uir::rules::panel_tab_chain(instance_->st_panel), (std::vector<int>{ST_CLOSE}));
     EXPECT_TRUE(uir::rules::panel_tab_chain(-1).empty());
+}
+
+TEST_F(ViewRulesTest, ChannelFaultIsShownAsOne) {
+    sim::Mezzanine module;
+    module.stuck_channels = {{30, 3}, {12, 1}};
+    open(module);
+    const int mp = instance_->mp_panel;
+    ASSERT_EQ(press(mp, MP_CHECKSTATE), 0);
+    EXPECT_EQ(text(mp, mpStateCtrls[29]), "X");
+    EXPECT_TRUE(fault_shown(mp, mpStateCtrls[29]));
+    EXPECT_FALSE(fault_shown(mp, mpStateCtrls[11])) << "on line 1 is no fault";
+    EXPECT_FALSE(fault_shown(mp, mpStateCtrls[0]));
+}
+
+TEST_F(ViewRulesTest, FailedSelfTestIsShownAsAFaultAndAPassIsNot) {
+    open();
+    ASSERT_EQ(press(instance_->mp_panel, MP_SELFTEST), 0);
+    EXPECT_EQ(short_value(instance_->st_panel, ST_RESULT), 0);
+    EXPECT_FALSE(fault_shown(instance_->st_panel, ST_RESULT));
+
+    sim::Mezzanine failing;
+    failing.self_test_failure = sim::SelfTestFailure{5, "Ошибка регистра управления каналов 1-8"};
+    instance_->display_active = 0;
+    qorm_close(&instance_);
+    open(failing);
+    ASSERT_EQ(press(instance_->mp_panel, MP_SELFTEST), 0);
+    EXPECT_EQ(short_value(instance_->st_panel, ST_RESULT), 5);
+    EXPECT_TRUE(fault_shown(instance_->st_panel, ST_RESULT));
 }
 
 }  // namespace

@@ -105,6 +105,8 @@ std::unique_ptr<CtrlRec> build_ctrl(const CtrlSpec& cs, CtrlCallbackPtr callback
     c->back_color = cs.back_color;
     c->text_color = cs.text_color;
     c->callback = callback;
+    c->fault_text = str(cs.fault_text);
+    c->fault_if_nonzero = cs.fault_if_nonzero;
     switch (kind_info(cs.kind)->value) {
         case ValueKind::None:
             break;

@@ -71,6 +71,10 @@ struct Control {
 
     CtrlCallbackPtr callback = nullptr;
     void* callback_data = nullptr;  // the control's own; nullptr means "the panel's"
+
+    // From the layout: the value that shows a fault (ui/core/faults.h).
+    std::string fault_text;
+    bool fault_if_nonzero = false;
 };
 
 struct Panel {
