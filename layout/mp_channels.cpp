@@ -86,11 +86,10 @@ constexpr std::array<uir::CtrlSpec, mp::kChannels * kPerChannel> build_channel_c
                     .precision = kTimeDecimals},
                    {top, mp::channel_col(channel, mp::kTimeCol), mp::kTimeWidth, mp::kRowHeight});
         // State code 3, a channel fault, is shown "X".
-        out[n++] = fault_when_text(
-            string_indicator(
-                ids.state, ids.state_name, "", "",
-                {top, mp::channel_col(channel, mp::kStateCol), mp::kStateWidth, mp::kRowHeight}),
-            "X");
+        out[n++] = fault_when_text(string_indicator(ids.state, ids.state_name, "", "",
+                                                    {top, mp::channel_col(channel, mp::kStateCol),
+                                                     mp::kStateWidth, mp::kRowHeight}),
+                                   "X");
     }
     for (int channel = 1; channel <= mp::kChannels; ++channel) {
         const ChannelIds& ids = kChannels[channel - 1];

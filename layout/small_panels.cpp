@@ -36,8 +36,8 @@ constexpr uir::CtrlSpec kExitPopupControls[] = {
 // The close button stays dimmed until the first verdict is written.
 constexpr uir::CtrlSpec kStControls[] = {
     // 0 is a pass; any other result a failed self-test.
-    fault_when_nonzero(
-        numeric_indicator(ST_RESULT, "ST_RESULT", "Результат:", VAL_SHORT_INTEGER, {14, 96, 60, 20})),
+    fault_when_nonzero(numeric_indicator(ST_RESULT, "ST_RESULT", "Результат:", VAL_SHORT_INTEGER,
+                                         {14, 96, 60, 20})),
     string_indicator(ST_MSG, "ST_MSG", "", "Идёт самоконтроль. Ждите ...", {46, 10, 620, 22}),
     dimmed(command_button(ST_CLOSE, "ST_CLOSE", "__Закрыть", "closePanelCB", {86, 275, 90, 26})),
 };

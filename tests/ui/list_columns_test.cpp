@@ -54,14 +54,14 @@ TEST(ListColumns, DrawnAsColumnsOnlyWhenEveryLineMatchesTheHeader) {
 }
 
 TEST(ListColumns, HeaderIsTheTextRightAboveTheList) {
-    const Box list{.id = 4, .kind = CTRL_LIST_BOX, .top = 23, .left = 14, .width = 185,
-                   .height = 303};
-    const Box header{.id = 5, .kind = CTRL_TEXT_MSG, .top = 5, .left = 14, .width = 155,
-                     .height = 15};
-    const Box far_above{.id = 6, .kind = CTRL_TEXT_MSG, .top = 0, .left = 14, .width = 50,
-                        .height = 10};
-    const Box beside{.id = 7, .kind = CTRL_TEXT_MSG, .top = 5, .left = 220, .width = 50,
-                     .height = 15};
+    const Box list{
+        .id = 4, .kind = CTRL_LIST_BOX, .top = 23, .left = 14, .width = 185, .height = 303};
+    const Box header{
+        .id = 5, .kind = CTRL_TEXT_MSG, .top = 5, .left = 14, .width = 155, .height = 15};
+    const Box far_above{
+        .id = 6, .kind = CTRL_TEXT_MSG, .top = 0, .left = 14, .width = 50, .height = 10};
+    const Box beside{
+        .id = 7, .kind = CTRL_TEXT_MSG, .top = 5, .left = 220, .width = 50, .height = 15};
     EXPECT_EQ(list_header(list, std::vector<Box>{far_above, header, beside}), 5);
     EXPECT_EQ(list_header(list, std::vector<Box>{far_above, beside}), 0);
     EXPECT_EQ(list_header(list, {}), 0);

@@ -97,14 +97,12 @@ constexpr WidestCase kWidest[] = {
     {0.025, 6.375, 3, "6.375"},    // the coarse one
     {0, 65535, 0, "65535"},        // unsigned 16-bit indicators
     {-32768, 32767, 0, "-32768"},  // the self-test result
-    {-5, 5, 1, "-5.0"},
-    {-1, 100, 0, "100"},
+    {-5, 5, 1, "-5.0"},           {-1, 100, 0, "100"},
 };
 
 TEST(NumberText, WidestTextOfTheRange) {
     for (const WidestCase& c : kWidest)
-        EXPECT_EQ(widest_number_text(c.min, c.max, c.decimals), c.widest)
-            << c.min << ".." << c.max;
+        EXPECT_EQ(widest_number_text(c.min, c.max, c.decimals), c.widest) << c.min << ".." << c.max;
 }
 
 }  // namespace

@@ -23,8 +23,9 @@ bool holds_centre(const Box& frame, const Box& b) {
     // Twice the centre, so odd sizes need no rounding.
     const std::int64_t cx = std::int64_t{b.left} * 2 + b.width;
     const std::int64_t cy = std::int64_t{b.top} * 2 + b.height;
-    return cx >= std::int64_t{frame.left} * 2 && cx < (std::int64_t{frame.left} + frame.width) * 2 &&
-           cy >= std::int64_t{frame.top} * 2 && cy < (std::int64_t{frame.top} + frame.height) * 2;
+    return cx >= std::int64_t{frame.left} * 2 &&
+           cx < (std::int64_t{frame.left} + frame.width) * 2 && cy >= std::int64_t{frame.top} * 2 &&
+           cy < (std::int64_t{frame.top} + frame.height) * 2;
 }
 
 // A node of the reading tree: a control, or a frame with what it holds.

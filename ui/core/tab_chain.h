@@ -25,8 +25,9 @@ struct Box {
 // Whether the keyboard operates controls of `kind`.
 bool takes_tab_stop(int kind);
 
-// The ids of the operable `controls` of kinds that take a tab stop, in Tab order. Decorations among `controls` frame
-// the controls whose centres they hold (the smallest such frame); the others are ignored.
+// The ids of the operable `controls` of kinds that take a tab stop, in Tab order. Decorations among
+// `controls` frame the controls whose centres they hold (the smallest such frame); the others are
+// ignored.
 std::vector<int> tab_chain(std::span<const Box> controls);
 
 // The chain of a live panel as the model has it; empty for an unknown panel.
