@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/placement.h"
+#include "recorder.h"
 
 namespace uir_test {
 namespace {
@@ -99,6 +100,28 @@ TEST(FitTitle, CutBetweenWordsNeverInside) {
     EXPECT_EQ(fit_title("Самоконтроль", 10, width_of), "Самоконтроль") << "one word: whole";
     EXPECT_EQ(fit_title("", 10, width_of), "");
     EXPECT_EQ(fit_title(title, 10, nullptr), title);
+}
+
+// A small panel follows its main panel by how far that panel stands from its layout place.
+using LayoutPlaceTest = UirTest;
+
+TEST_F(LayoutPlaceTest, LoadedPanelsKnowTheirLayoutPlace) {
+    const int p = load(MAIN);
+    const auto place = layout_place(p);
+    ASSERT_TRUE(place);
+    int top = 0, left = 0, width = 0, height = 0;
+    ASSERT_EQ(GetPanelAttribute(p, ATTR_TOP, &top), 0);
+    ASSERT_EQ(GetPanelAttribute(p, ATTR_LEFT, &left), 0);
+    ASSERT_EQ(GetPanelAttribute(p, ATTR_WIDTH, &width), 0);
+    ASSERT_EQ(GetPanelAttribute(p, ATTR_HEIGHT, &height), 0);
+    EXPECT_EQ(*place, (Rect{left, top, width, height})) << "as loaded";
+    ASSERT_EQ(SetPanelAttribute(p, ATTR_LEFT, left + 20), 0);
+    EXPECT_EQ(layout_place(p)->left, left) << "the layout's, not where the panel went";
+
+    const int built = NewPanel(0, "В коде", 10, 10, 100, 100);
+    ASSERT_GT(built, 0);
+    EXPECT_FALSE(layout_place(built));
+    EXPECT_FALSE(layout_place(-5));
 }
 
 }  // namespace

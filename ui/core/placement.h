@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,10 +57,14 @@ int anchor_panel(int panel, std::span<const PanelKey> panels);
 // main panel's layout position. Fields are left and top.
 Rect follow_anchor(Rect own, Rect anchor_layout, Rect anchor_now);
 
+// Where a live panel loaded from a layout stands in that layout (left, top, width, height);
+// nothing for a panel built in code, an unknown one, or one the layout centres.
+std::optional<Rect> layout_place(int panel);
+
 // ---- Fitting a window into the screen ----------------------------------------------------------
 
 struct Placement {
-    Rect client;          // where the client area goes, and how much of it is shown
+    Rect client;           // where the client area goes, and how much of it is shown
     bool scrolls = false;  // the content is larger than `client`: it scrolls
     double scale = 1;      // the factor that would show all of it instead (<= 1)
 };
