@@ -29,8 +29,8 @@ constexpr int kStateRow = mp::kLatchTop + 3;
 constexpr uir::CtrlSpec kOtherControls[] = {
     // Frames.
     decoration(MP_DECORATION_4, "MP_DECORATION_4", {4, 4, 296, 48}),
-    decoration(MP_DECORATION_43, "MP_DECORATION_43", {4, 304, 212, 48}),
-    decoration(MP_DECORATION_52, "MP_DECORATION_52", {4, 520, 106, 48}),
+    decoration(MP_DECORATION_43, "MP_DECORATION_43", {4, 304, 218, 48}),
+    decoration(MP_DECORATION_52, "MP_DECORATION_52", {4, 526, 100, 48}),
     decoration(MP_DECORATION_44, "MP_DECORATION_44",
                {kBankTop, kBankLeft[0], kBankWidth, kBankHeight}),
     decoration(MP_DECORATION_46, "MP_DECORATION_46",
@@ -50,17 +50,18 @@ constexpr uir::CtrlSpec kOtherControls[] = {
     text_message(MP_TEXTMSG_3, "MP_TEXTMSG_3", "Формирователь токовых команд\n30 каналов",
                  {22, 56, 238, 28}),
 
-    // Identity: where the module sits.
-    numeric_indicator(MP_I, "MP_I", "Интф.", VAL_UNSIGNED_SHORT_INTEGER, {8, 356, 40, 20}),
-    numeric_indicator(MP_S, "MP_S", "Слот", VAL_UNSIGNED_SHORT_INTEGER, {30, 356, 40, 20}),
+    // Identity: where the module sits. Each field fits "65535", an unknown slot or mainframe
+    // address (-1) as an unsigned 16-bit value.
+    numeric_indicator(MP_I, "MP_I", "Интф.", VAL_UNSIGNED_SHORT_INTEGER, {8, 350, 50, 20}),
+    numeric_indicator(MP_S, "MP_S", "Слот", VAL_UNSIGNED_SHORT_INTEGER, {30, 350, 50, 20}),
     numeric_indicator(MP_MEZ_NUM, "MP_MEZ_NUM", "Мезонин", VAL_UNSIGNED_SHORT_INTEGER,
-                      {8, 470, 40, 20}),
-    numeric_indicator(MP_K, "MP_K", "Кр.ЛА", VAL_UNSIGNED_SHORT_INTEGER, {30, 470, 40, 20}),
+                      {8, 468, 50, 20}),
+    numeric_indicator(MP_K, "MP_K", "Кр.ЛА", VAL_UNSIGNED_SHORT_INTEGER, {30, 468, 50, 20}),
 
     // Link: lit while the module is open.
     placed({.id = MP_LED, .constant_name = "MP_LED", .kind = CTRL_LED, .data_type = VAL_INTEGER,
             .mode = VAL_INDICATOR, .label = "Связь"},
-           {30, 538, 16, 16}),
+           {30, 542, 16, 16}),
     picture(MP_PICTURE_2, "MP_PICTURE_2", {8, 580, 40, 40}),
 
     // Group control: line selections for all channels, then all selected channels on or off.

@@ -24,14 +24,15 @@ inline constexpr int kRowPitch = 22;
 inline constexpr int kRowHeight = 20;
 
 // Columns, from the bank frame's left edge. The line ring's label (the channel number) takes
-// the 16 pixels before it.
-inline constexpr int kLineCol = 26;
-inline constexpr int kLineWidth = 46;
-inline constexpr int kSwitchCol = 78;
+// the pixels before it. A time field is wide enough for the fine range's widest time, "10.235",
+// beside its arrows.
+inline constexpr int kLineCol = 24;
+inline constexpr int kLineWidth = 44;
+inline constexpr int kSwitchCol = 72;
 inline constexpr int kSwitchWidth = 20;
-inline constexpr int kTimeCol = 104;
-inline constexpr int kTimeWidth = 60;
-inline constexpr int kStateCol = 170;
+inline constexpr int kTimeCol = 96;
+inline constexpr int kTimeWidth = 70;
+inline constexpr int kStateCol = 172;
 inline constexpr int kStateWidth = 20;
 
 // State and latch frame. Row "Л1" carries the channel numbers above its lamps; the pitch

@@ -93,12 +93,12 @@ TEST(Geometry, FramesListedFirst) {
     }
 }
 
-// Widest values the code writes: times up to the fine range's 10.235, a 16-bit result, a VXI
-// logical address (0-255) in the identity fields.
+// Widest values the code writes: times up to the fine range's 10.235, a 16-bit result, and in
+// the identity fields an unknown slot or mainframe address (-1) shown as unsigned 16 bits.
 std::string widest_value(const uir::CtrlSpec& c) {
     if (c.data_type == VAL_FLOAT) return "10.235";
     if (c.data_type == VAL_SHORT_INTEGER) return "-32768";
-    return "255";
+    return "65535";
 }
 
 TEST(Geometry, TextsFitTheirControls) {
