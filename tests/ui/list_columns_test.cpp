@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/list_columns.h"
+#include "recorder.h"
 #include "userint.h"
 
 namespace uir_test {
@@ -65,6 +66,23 @@ TEST(ListColumns, HeaderIsTheTextRightAboveTheList) {
     EXPECT_EQ(list_header(list, std::vector<Box>{far_above, header, beside}), 5);
     EXPECT_EQ(list_header(list, std::vector<Box>{far_above, beside}), 0);
     EXPECT_EQ(list_header(list, {}), 0);
+}
+
+// The selection panel's arrangement, built in code: its header found from the model.
+using ListHeaderTest = UirTest;
+
+TEST_F(ListHeaderTest, TheModelsListFindsItsHeader) {
+    const int panel = NewPanel(0, "Выбор носителя", 21, 44, 335, 317);
+    ASSERT_GT(panel, 0);
+    const int list = NewCtrl(panel, CTRL_LIST_BOX, "", 23, 14);
+    const int header = NewCtrl(panel, CTRL_TEXT_MSG, "", 5, 14);
+    ASSERT_EQ(SetCtrlAttribute(panel, list, ATTR_WIDTH, 185), 0);
+    ASSERT_EQ(SetCtrlAttribute(panel, header, ATTR_HEIGHT, 15), 0);
+    EXPECT_EQ(list_header_of(panel, list), header);
+    ASSERT_EQ(SetCtrlAttribute(panel, header, ATTR_TOP, 200), 0);
+    EXPECT_EQ(list_header_of(panel, list), 0) << "no longer right above the list";
+    EXPECT_EQ(list_header_of(panel, 999), 0);
+    EXPECT_EQ(list_header_of(-1, list), 0);
 }
 
 }  // namespace

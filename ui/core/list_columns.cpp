@@ -1,5 +1,8 @@
 #include "list_columns.h"
 
+#include "model.h"
+#include "userint.h"
+
 namespace uir::rules {
 namespace {
 
@@ -56,6 +59,17 @@ int list_header(const Box& list, std::span<const Box> texts) {
         }
     }
     return found;
+}
+
+int list_header_of(int panel, int list) {
+    const Panel* p = model::find_panel(panel);
+    const Control* l = model::find_control(panel, list);
+    if (!p || !l) return 0;
+    std::vector<Box> texts;
+    for (int id : p->controls)
+        if (const Control* c = model::find_control(panel, id); c && c->kind == CTRL_TEXT_MSG)
+            texts.push_back(box_of(*c));
+    return list_header(box_of(*l), texts);
 }
 
 }  // namespace uir::rules

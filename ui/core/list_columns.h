@@ -37,4 +37,7 @@ bool draws_columns(std::span<const std::string> lines, std::string_view header);
 inline constexpr int kHeaderGap = 8;
 int list_header(const Box& list, std::span<const Box> texts);
 
+// The same for a live list box of the model: the id of its header, 0 for none.
+int list_header_of(int panel, int list);
+
 }  // namespace uir::rules

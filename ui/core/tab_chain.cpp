@@ -101,20 +101,23 @@ std::vector<int> tab_chain(std::span<const Box> controls) {
     return out;
 }
 
+Box box_of(const Control& c) {
+    return {.id = c.id,
+            .kind = c.kind,
+            .operable = c.mode == VAL_HOT,
+            .top = c.top,
+            .left = c.left,
+            .width = c.width,
+            .height = c.height};
+}
+
 std::vector<int> panel_tab_chain(int panel) {
     const Panel* p = model::find_panel(panel);
     if (!p) return {};
     std::vector<Box> boxes;
     boxes.reserve(p->controls.size());
     for (int id : p->controls)
-        if (const Control* c = model::find_control(panel, id))
-            boxes.push_back({.id = c->id,
-                             .kind = c->kind,
-                             .operable = c->mode == VAL_HOT,
-                             .top = c->top,
-                             .left = c->left,
-                             .width = c->width,
-                             .height = c->height});
+        if (const Control* c = model::find_control(panel, id)) boxes.push_back(box_of(*c));
     return tab_chain(boxes);
 }
 

@@ -13,6 +13,10 @@
 #include <span>
 #include <vector>
 
+namespace uir {
+struct Control;
+}
+
 namespace uir::rules {
 
 struct Box {
@@ -32,5 +36,8 @@ std::vector<int> tab_chain(std::span<const Box> controls);
 
 // The chain of a live panel as the model has it; empty for an unknown panel.
 std::vector<int> panel_tab_chain(int panel);
+
+// A control of the model as the rules read it.
+Box box_of(const Control& c);
 
 }  // namespace uir::rules
