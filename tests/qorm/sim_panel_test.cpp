@@ -5,6 +5,9 @@
 #include <string>
 
 #include "channel_test.h"
+#include "core/faults.h"
+#include "core/model.h"
+#include "core/tab_chain.h"
 #include "sim/faults.h"
 #include "sim/sim.h"
 
@@ -180,6 +183,59 @@ TEST_F(SimPanelTest, BrokenChannelShowsAFaultAndIsSwitchedOffByTheNextClick) {
     ASSERT_EQ(press(mp_, MP_SWITCH_7), 0);
     EXPECT_EQ(state(7), "-");
     EXPECT_EQ(int_value(mp_, MP_SWITCH_7), 0);
+}
+
+// The rules both views follow, on the front panel as it is loaded and set up.
+TEST_F(SimPanelTest, TabWalksTheChannelsFromChannelOneThenThePanelWideControls) {
+    open(sim::default_crate());
+    const std::vector<int> chain = uir::rules::panel_tab_chain(mp_);
+    std::vector<int> channels;
+    for (int i = 0; i < QORM_CHANNELS; ++i) {
+        channels.push_back(mpLineCtrls[i]);
+        channels.push_back(mpSwitchCtrls[i]);
+        channels.push_back(mpTimeCtrls[i]);
+    }
+    ASSERT_GE(chain.size(), channels.size());
+    EXPECT_EQ(std::vector<int>(chain.begin(), chain.begin() + 90), channels);
+    EXPECT_EQ(std::vector<int>(chain.begin() + 90, chain.end()),
+              (std::vector<int>{MP_COMMANDBUTTON_2, MP_COMMANDBUTTON_4, MP_COMMANDBUTTON_3,
+                                MP_GRP_ON, MP_GRP_OFF, MP_CTRL_MODE, MP_START_MODE, MP_GT,
+                                MP_SET_GT, MP_START, MP_CHECKSTATE, MP_STATE_CONT, MP_FIXRST,
+                                MP_RESET, MP_SELFTEST, MP_BAZA, MP_CLOSE, MP_ERROR_MESSAGE_OK}))
+        << "the lamps and indicators take no stop";
+    EXPECT_EQ(uir::rules::panel_tab_chain(instance_->exit_panel),
+              (std::vector<int>{EXIT_POPUP_EXIT_YES, EXIT_POPUP_EXIT_NO}));
+    EXPECT_EQ(uir::rules::panel_tab_chain(instance_->st_panel), (std::vector<int>{ST_CLOSE}));
+}
+
+bool fault_shown(int panel, int control) {
+    const uir::Control* c = uir::model::find_control(panel, control);
+    EXPECT_NE(c, nullptr);
+    return c && uir::rules::shows_fault(*c);
+}
+
+TEST_F(SimPanelTest, ChannelFaultIsShownAsOne) {
+    open_file("faulty-channels.yaml");  // 30 always reports a fault, 12 is stuck on line 1
+    ASSERT_EQ(press(mp_, MP_CHECKSTATE), 0);
+    EXPECT_EQ(state(30), "X");
+    EXPECT_TRUE(fault_shown(mp_, mpStateCtrls[29]));
+    EXPECT_EQ(state(12), "1");
+    EXPECT_FALSE(fault_shown(mp_, mpStateCtrls[11])) << "on a line is no fault";
+    EXPECT_FALSE(fault_shown(mp_, mpStateCtrls[0]));
+}
+
+TEST_F(SimPanelTest, FailedSelfTestIsShownAsAFault) {
+    open_file("self-test-fails.yaml");  // result 5
+    ASSERT_EQ(press(mp_, MP_SELFTEST), 0);
+    EXPECT_EQ(short_value(instance_->st_panel, ST_RESULT), 5);
+    EXPECT_TRUE(fault_shown(instance_->st_panel, ST_RESULT));
+}
+
+TEST_F(SimPanelTest, PassedSelfTestIsNoFault) {
+    open(sim::default_crate());
+    ASSERT_EQ(press(mp_, MP_SELFTEST), 0);
+    EXPECT_EQ(short_value(instance_->st_panel, ST_RESULT), 0);
+    EXPECT_FALSE(fault_shown(instance_->st_panel, ST_RESULT));
 }
 
 TEST_F(SimPanelTest, ResetDuringARunStopsItAndPolling) {
