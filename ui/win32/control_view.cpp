@@ -91,8 +91,16 @@ ControlView::~ControlView() {
 void ControlView::set_body(HWND body) {
     body_ = body;
     if (!body_) return;
-    set_font(body_, look().panel_font());
+    font_ = look().panel_font();
+    set_font(body_, font_);
     op_.adopt_window(panel_, body_, this);
+}
+
+void ControlView::set_body_font(HFONT font) {
+    if (!body_ || font == font_) return;
+    font_ = font;
+    set_font(body_, font_);
+    InvalidateRect(body_, nullptr, TRUE);
 }
 
 void ControlView::add_window(HWND w) {

@@ -105,6 +105,9 @@ class ControlView {
     int kind() const { return kind_; }
     // The colour behind the control: the panel's, or that of a coloured frame it stands on.
     COLORREF backdrop() const;
+    // The font the body draws its text in.
+    HFONT body_font() const { return font_; }
+    void set_body_font(HFONT font);
 
   protected:
     // The body is a child of the panel window; the view destroys it with itself. Further windows
@@ -151,6 +154,7 @@ class ControlView {
     Operator& op_;
     HWND body_ = nullptr;
     HWND label_ = nullptr;
+    HFONT font_ = nullptr;
     std::vector<HWND> extra_;
     bool labels_above_ = false;
     std::wstring label_text_;

@@ -29,8 +29,7 @@ struct Face {
 
 void draw_focus_mark(HDC dc, RECT r, int inset) {
     InflateRect(&r, -inset, -inset);
-    HBRUSH b = look().brush(kFocusMark);
-    FrameRect(dc, &r, b);
+    frame_rect(dc, r, kFocusMark, kFocusLine);
 }
 
 void paint_button(const DRAWITEMSTRUCT& di, const Face& face) {
@@ -76,7 +75,7 @@ void paint_button(const DRAWITEMSTRUCT& di, const Face& face) {
     }
     if (di.itemState & ODS_FOCUS) {
         const int h = r.bottom - r.top;
-        draw_focus_mark(dc, r, h >= 22 ? 3 : 2);
+        draw_focus_mark(dc, r, h >= 22 ? 3 : 1);
     }
 }
 
@@ -110,8 +109,6 @@ class ButtonView : public ControlView {
   protected:
     LabelPlace label_place() const override { return LabelPlace::None; }
     bool focusable_kind() const override { return true; }
-    void show_colours(const Control& c) override { ControlView::show_colours(c); }
-
     void press() { op().press(panel(), control()); }
     void show_face(Face f) {
         const bool changed = f.text != face_.text || f.in != face_.in || f.lamp != face_.lamp;

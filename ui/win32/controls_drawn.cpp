@@ -158,7 +158,7 @@ class Lever : public Drawn {
         SetTextColor(dc, on ? quiet : active);
         DrawTextW(dc, off_text.c_str(), -1, &lower, format);
         SelectObject(dc, old);
-        if (focused) FrameRect(dc, &r, look().brush(kFocusMark));
+        if (focused) frame_rect(dc, r, kFocusMark, kFocusLine);
     }
     void clicked() override {
         if (on_click) on_click();

@@ -13,7 +13,6 @@
 #include "control_views.h"
 #include "look.h"
 #include "text16.h"
-#include "typed_number.h"
 
 namespace uir::win32 {
 namespace {
@@ -55,12 +54,26 @@ class FieldView : public ControlView {
         if (text_color() >= 0) SetTextColor(dc, colour(text_color()));
         COLORREF bg = message == WM_CTLCOLOREDIT ? GetSysColor(COLOR_WINDOW) : backdrop();
         if (text_bg_color() >= 0) bg = colour(text_bg_color());
+        if (fault_) {
+            SetTextColor(dc, kWarningText);
+            bg = kWarningBack;
+        }
         SetBkColor(dc, bg);
         return look().brush(bg);
     }
 
   protected:
     bool focusable_kind() const override { return true; }
+
+    // A value that shows a fault is drawn bold, dark red on pale red; the rule is asked only
+    // when the value changes.
+    void show_fault(const Control& c) {
+        const bool fault = rules::shows_fault(c);
+        if (fault == fault_) return;
+        fault_ = fault;
+        set_font(body(), fault ? look().bold_font() : look().panel_font());
+        InvalidateRect(body(), nullptr, TRUE);
+    }
 
     HWND make_edit(HWND parent, int id, DWORD style) {
         HWND edit =
@@ -74,6 +87,9 @@ class FieldView : public ControlView {
     }
     bool modified() const { return SendMessageW(body(), EM_GETMODIFY, 0, 0) != 0; }
     void clear_modified() { SendMessageW(body(), EM_SETMODIFY, FALSE, 0); }
+
+  private:
+    bool fault_ = false;
 };
 
 // The arrows step by the control's increment within its limits; the wheel and the arrow keys do
@@ -83,6 +99,7 @@ class NumericView : public FieldView {
   public:
     NumericView(const Control& c, HWND parent, Operator& op) : FieldView(c, parent, op) {
         set_body(make_edit(parent, c.id, ES_RIGHT));
+        SetWindowSubclass(body(), refuse_non_numbers, 1, reinterpret_cast<DWORD_PTR>(this));
         arrows_ = make_child(UPDOWN_CLASSW, UDS_NOTHOUSANDS, parent, c.id);
         SendMessageW(arrows_, UDM_SETRANGE32, 0, 100);
         SendMessageW(arrows_, UDM_SETPOS32, 0, 50);
@@ -91,8 +108,9 @@ class NumericView : public FieldView {
 
     void show_value(const Control& c) override {
         shown_ = c.number;
-        set_text_if_changed(body(), widen(format_number(c.number, decimals_)));
+        set_text_if_changed(body(), widen(rules::format_number(c.number, decimals_)));
         clear_modified();
+        show_fault(c);
     }
     void command(HWND from, int code) override {
         if (from == body() && code == EN_KILLFOCUS) commit_typed();
@@ -157,13 +175,37 @@ class NumericView : public FieldView {
     }
 
   private:
+    // A keystroke that can never lead to a number is refused as it is typed, so the field never
+    // holds what it would only throw away.
+    static LRESULT CALLBACK refuse_non_numbers(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                               DWORD_PTR self) {
+        if (msg == WM_CHAR && wp >= L' ') {
+            const auto* view = reinterpret_cast<const NumericView*>(self);
+            std::wstring text = window_text(w);
+            DWORD from = 0, to = 0;
+            SendMessageW(w, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                         reinterpret_cast<LPARAM>(&to));
+            from = std::min<DWORD>(from, static_cast<DWORD>(text.size()));
+            to = std::clamp<DWORD>(to, from, static_cast<DWORD>(text.size()));
+            text.replace(from, to - from, 1, static_cast<wchar_t>(wp));
+            if (rules::classify_typed_number(narrow(text), view->decimals_) ==
+                rules::Typed::invalid) {
+                MessageBeep(MB_OK);
+                return 0;
+            }
+        }
+        if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, refuse_non_numbers, 1);
+        return DefSubclassProc(w, msg, wp, lp);
+    }
+
     void show_model() {
         if (const Control* c = model::find_control(panel(), control())) show_value(*c);
     }
     void commit_typed() {
         if (!modified()) return;
         clear_modified();
-        const std::optional<double> typed = parse_typed_number(narrow(window_text(body())));
+        const std::optional<double> typed =
+            rules::parse_typed_number(narrow(window_text(body())), decimals_);
         if (typed)
             op().set_number(panel(), control(), *typed);
         else
@@ -197,6 +239,7 @@ class StringView : public FieldView {
             SendMessageW(body(), EM_SETSEL, 0, 0);  // a long text shows its beginning
         }
         clear_modified();
+        show_fault(c);
     }
     void command(HWND from, int code) override {
         if (from == body() && code == EN_KILLFOCUS) commit_typed();

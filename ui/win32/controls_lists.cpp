@@ -1,7 +1,8 @@
 // List boxes and text boxes. A list line is highlighted by a single click or the arrow keys (no
 // event), chosen by a double click (EVENT_LEFT_DOUBLE_CLICK) or by Enter (commit). Lines are drawn
-// by the view in a narrow font, so lines padded into columns with spaces fit lists as narrow as
-// the carrier selection's, and the highlighted line of a focused list is clearly marked.
+// by the view in a narrow font, and the highlighted line of a focused list is clearly marked. A
+// list under a column header (the carrier selection) draws each field of a line right-aligned
+// under its caption (ui/core/list_columns.h); the line's text stays as the program gave it.
 #include <algorithm>
 
 #include "control_views.h"
@@ -84,16 +85,25 @@ class ListBoxView : public ControlView {
         HGDIOBJ old = SelectObject(dc, look().list_font());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, fg);
-        RECT t = r;
-        t.left += 2;
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
-        SelectObject(dc, old);
-        if (selected && focused) {
-            RECT f = r;
-            InflateRect(&f, -1, -1);
-            FrameRect(dc, &f, look().brush(kFocusMark));
+        const UINT format = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+        const std::vector<int> edges = column_edges();
+        const std::string line = narrow(text);
+        const std::vector<rules::TextSpan> fields = rules::line_fields(line);
+        if (!edges.empty() && fields.size() == edges.size()) {
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const std::wstring field = widen(std::string_view(line).substr(
+                    fields[i].begin, fields[i].end - fields[i].begin));
+                RECT t{r.left, r.top, r.left + edges[i], r.bottom};
+                DrawTextW(dc, field.c_str(), static_cast<int>(field.size()), &t, format | DT_RIGHT);
+            }
+        } else {
+            RECT t = r;
+            t.left += 2;
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
+                      format | DT_LEFT | DT_EXPANDTABS);
         }
+        SelectObject(dc, old);
+        if (selected && focused) frame_rect(dc, r, kFocusMark, kFocusLine);
     }
     HBRUSH colours(HDC dc, HWND from, UINT message) override {
         if (from != body()) return ControlView::colours(dc, from, message);
@@ -106,6 +116,32 @@ class ListBoxView : public ControlView {
   protected:
     LabelPlace label_place() const override { return LabelPlace::Above; }
     bool focusable_kind() const override { return true; }
+
+  private:
+    // Where each caption of the list's header ends, in the list's client coordinates, when the
+    // lines are drawn as columns under it; empty otherwise. The header is drawn in the list's
+    // font, so its captions are measured in it.
+    std::vector<int> column_edges() const {
+        const int header_id = rules::list_header_of(panel(), control());
+        const Control* header = model::find_control(panel(), header_id);
+        const Control* list = model::find_control(panel(), control());
+        if (!header || !list) return {};
+        const std::string& caption_text = header->text.empty() ? header->label : header->text;
+        std::vector<std::string> lines;
+        lines.reserve(list->items.size());
+        for (const ListItem& item : list->items) lines.push_back(item.label);
+        if (!rules::draws_columns(lines, caption_text)) return {};
+        POINT origin{0, 0};
+        ClientToScreen(body(), &origin);
+        ScreenToClient(parent(), &origin);
+        std::vector<int> edges;
+        for (const rules::TextSpan& caption : rules::header_captions(caption_text)) {
+            const SIZE s = text_extent(
+                look().list_font(), widen(std::string_view(caption_text).substr(0, caption.end)));
+            edges.push_back(header->left + static_cast<int>(s.cx) - origin.x);
+        }
+        return edges;
+    }
 };
 
 // The system's transcript: read-only, long lines wrapped. Lines appended at the end come into

@@ -39,7 +39,7 @@ class TextMessageView : public ControlView {
     RECT body_rect(const Control& c) const override {
         RECT r = ControlView::body_rect(c);
         if (c.height >= 2 * kLabelLine) return r;
-        const SIZE s = text_extent(look().panel_font(), message_text(c));
+        const SIZE s = text_extent(body_font(), message_text(c));
         r.right = std::max(r.right, r.left + static_cast<LONG>(s.cx) + 2);
         r.bottom = std::max(r.bottom, r.top + static_cast<LONG>(s.cy));
         return r;

@@ -114,4 +114,12 @@ SIZE text_extent(HFONT font, std::wstring_view text) {
     return total;
 }
 
+void frame_rect(HDC dc, RECT r, COLORREF c, int width) {
+    HBRUSH b = look().brush(c);
+    for (int i = 0; i < width && r.right - r.left > 2 && r.bottom - r.top > 2; ++i) {
+        FrameRect(dc, &r, b);
+        InflateRect(&r, -1, -1);
+    }
+}
+
 }  // namespace uir::win32

@@ -18,7 +18,13 @@ inline constexpr int kLabelGapAbove = 2;  // between a label above and its body
 
 inline constexpr COLORREF kLampLit = RGB(0x20, 0xD0, 0x20);
 inline constexpr COLORREF kLampDark = RGB(0x30, 0x38, 0x30);
-inline constexpr COLORREF kFocusMark = RGB(0x1E, 0x5A, 0xC8);
+// The keyboard focus mark around the focused control: a solid line, plainly visible.
+inline constexpr COLORREF kFocusMark = RGB(0x1A, 0x5F, 0xD0);
+inline constexpr int kFocusLine = 2;
+// A value that shows a fault (a channel state "X", a failed self-test): bold dark red on pale
+// red, so it stands out from the grey of a normal value.
+inline constexpr COLORREF kWarningText = RGB(0xB0, 0x00, 0x00);
+inline constexpr COLORREF kWarningBack = RGB(0xFF, 0xD6, 0xD0);
 
 // Fonts and brushes, made when the view starts and released when it stops. Brushes are made once
 // per colour and kept: a panel uses a handful.
@@ -55,5 +61,8 @@ COLORREF shade(COLORREF c, double factor);
 
 // The extent of `text` (several lines at '\n') in `font`.
 SIZE text_extent(HFONT font, std::wstring_view text);
+
+// A frame of `width` pixels just inside `r`.
+void frame_rect(HDC dc, RECT r, COLORREF colour, int width);
 
 }  // namespace uir::win32

@@ -27,7 +27,8 @@ class WindowEvents {
 
 class PanelWindow {
   public:
-    PanelWindow(int panel, WindowEvents& events);
+    // `mark`: what the window shows of the simulated crate (" [симуляция]"), empty for none.
+    PanelWindow(int panel, WindowEvents& events, std::wstring mark);
     ~PanelWindow();
     PanelWindow(const PanelWindow&) = delete;
     PanelWindow& operator=(const PanelWindow&) = delete;
@@ -36,16 +37,22 @@ class PanelWindow {
     int panel() const { return panel_; }
 
     void show_geometry(const Panel& p);
-    void show_title(const Panel& p, const std::wstring& suffix);
+    // Panels with a menu bar carry the mark in the bar's right corner; the others after their
+    // title when it fits. A title too long for the frame is cut between words.
+    void show_title(const Panel& p);
+    // Where the window stands beyond the panel's own place: a small panel follows its main panel.
+    void set_offset(POINT offset);
     void show_colour(const Panel& p);
     // Replaces the menu bar (nullptr: none) and keeps the client area's size.
     void set_menu(HMENU menu, const Panel& p);
     HMENU menu() const { return menu_; }
+    const std::wstring& mark() const;
     // The control that had the focus when the window was last deactivated.
     HWND saved_focus() const { return saved_focus_; }
     void forget_focus(HWND child) {
         if (saved_focus_ == child) saved_focus_ = nullptr;
     }
+    void forget_focus() { saved_focus_ = nullptr; }
 
     static void register_class(HINSTANCE instance);
     static void unregister_class(HINSTANCE instance);
@@ -54,16 +61,22 @@ class PanelWindow {
     static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     void fill_background(HDC dc);
+    void show_title();
 
     int panel_;
     WindowEvents& events_;
+    std::wstring mark_;
+    std::string title_;
+    POINT offset_{0, 0};
     HWND hwnd_ = nullptr;
     HMENU menu_ = nullptr;
     HWND saved_focus_ = nullptr;
     COLORREF colour_ = 0;
 };
 
-// The menu bar of `bar` as a Win32 menu; item ids are the bar's own.
-HMENU build_menu(const MenuBar& bar);
+// The menu bar of `bar` as a Win32 menu; item ids are the bar's own. A menu's title has its
+// shortcut letter, or else its first letter, so Alt and a letter open every menu. A non-empty
+// `mark` stands greyed in the bar's right corner.
+HMENU build_menu(const MenuBar& bar, const std::wstring& mark);
 
 }  // namespace uir::win32

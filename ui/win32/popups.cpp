@@ -5,7 +5,7 @@
 
 #include "look.h"
 #include "module.h"
-#include "placement.h"
+#include "runtime_access.h"
 
 namespace uir::win32 {
 namespace {
@@ -39,23 +39,21 @@ HWND child(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD style, in
     return c;
 }
 
-// Over the middle of the owner, inside the work area.
+rules::Rect rect_of(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Centred over the owner (or the work area), inside the work area.
 void place(HWND dialog, HWND owner, int width, int height) {
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     const int w = frame.right - frame.left, h = frame.bottom - frame.top;
     RECT over{};
-    if (owner && IsWindowVisible(owner))
-        GetWindowRect(owner, &over);
-    else
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    const int left = over.left + (over.right - over.left - w) / 2;
-    const int top = over.top + (over.bottom - over.top - h) / 2;
+    if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &over);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const Box placed =
-        fit_into({left, top, left + w, top + h}, {work.left, work.top, work.right, work.bottom});
+    const rules::Rect placed = rules::popup_frame(rect_of(over), {0, 0, w, h}, rect_of(work));
     SetWindowPos(dialog, HWND_TOP, placed.left, placed.top, w, h, SWP_NOACTIVATE);
 }
 

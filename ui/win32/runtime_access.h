@@ -1,7 +1,14 @@
 // The one place the Win32 view reaches into the run-time: the backend interface it implements,
-// the read-only model it draws, and the automation entry points every gesture goes through.
+// the read-only model it draws, the automation entry points every gesture goes through, and the
+// rules both views share (typed numbers, the Tab chain, placement, list columns, faults).
 #pragma once
 
 #include "core/backend.h"
+#include "core/faults.h"
+#include "core/list_columns.h"
 #include "core/model.h"
+#include "core/placement.h"
+#include "core/running_callbacks.h"
+#include "core/tab_chain.h"
+#include "core/typed_numbers.h"
 #include "uir.h"

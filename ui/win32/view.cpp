@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tab_chain.h"
+#include "look.h"
 #include "text16.h"
 
 namespace uir::win32 {
@@ -72,12 +72,12 @@ bool View::any_panel_visible() const {
 }
 
 HWND View::popup_owner() const {
-    const int active = panel_of(GetActiveWindow());
-    if (PanelWindow* w = window(active); w && IsWindowVisible(w->hwnd())) return w->hwnd();
-    if (PanelWindow* w = window(last_shown_); w && IsWindowVisible(w->hwnd())) return w->hwnd();
-    for (const auto& [handle, e] : panels_)
-        if (IsWindowVisible(e.window->hwnd())) return e.window->hwnd();
-    return nullptr;
+    const int owner = rules::popup_owner(running_callback_panels(), [this](int panel) {
+        const PanelWindow* w = window(panel);
+        return w && IsWindowVisible(w->hwnd());
+    });
+    const PanelWindow* w = window(owner);
+    return w ? w->hwnd() : nullptr;
 }
 
 void View::add_control(PanelEntry& e, const Control& c) {
@@ -107,26 +107,47 @@ void View::panel_created(int panel) {
     const Panel* p = model::find_panel(panel);
     if (!p) return;
     PanelEntry& e = panels_[panel];
-    e.window = std::make_unique<PanelWindow>(panel, *this);
-    e.window->show_title(*p, suffix_);
+    e.window = std::make_unique<PanelWindow>(panel, *this, suffix_);
+    e.window->show_title(*p);
     e.window->show_colour(*p);
     for (int id : p->controls)
         if (const Control* c = model::find_control(panel, id)) add_control(e, *c);
     restack(panel);
+    apply_list_headers(panel);
     menu_bar_changed(panel);
     e.window->show_geometry(*p);
     if (p->visible) panel_shown(panel);
 }
 
 void View::panel_discarded(int panel) {
-    if (last_shown_ == panel) last_shown_ = 0;
     panels_.erase(panel);
+}
+
+// A small panel of a front panel keeps its layout offset from the front panel's main panel,
+// wherever that main panel stands now.
+POINT View::anchor_offset(int panel) const {
+    std::vector<rules::PanelKey> keys;
+    for (const auto& [handle, e] : panels_)
+        if (const Panel* p = model::find_panel(handle))
+            keys.push_back({handle, p->layout_file, p->callback_data});
+    const int anchor = rules::anchor_panel(panel, keys);
+    const PanelWindow* w = window(anchor);
+    const auto layout = anchor ? rules::layout_place(anchor) : std::nullopt;
+    if (!w || !layout) return {0, 0};
+    POINT origin{0, 0};
+    ClientToScreen(w->hwnd(), &origin);
+    return {origin.x - layout->left, origin.y - layout->top};
 }
 
 void View::panel_shown(int panel) {
     PanelWindow* w = window(panel);
     if (!w) return;
-    last_shown_ = panel;
+    // A panel coming up has the focus at the start of its chain: channel 1's line selector on the
+    // main panel, the list of the carrier selection.
+    if (!IsWindowVisible(w->hwnd())) {
+        w->set_offset(anchor_offset(panel));
+        w->forget_focus();
+    }
     ShowWindow(w->hwnd(), SW_SHOW);
     panel_raised(panel);
     // Drawn at once: the program may go on into a long driver call before it next waits.
@@ -153,7 +174,7 @@ void View::panel_attribute_changed(int panel, int attribute) {
         if (a.attribute != attribute) continue;
         switch (a.aspect) {
             case PanelAspect::Title:
-                w->show_title(*p, suffix_);
+                w->show_title(*p);
                 return;
             case PanelAspect::Geometry:
                 w->show_geometry(*p);
@@ -171,6 +192,22 @@ void View::control_created(int panel, int control) {
     if (!e || !c) return;
     add_control(*e, *c);
     restack(panel);
+    apply_list_headers(panel);
+}
+
+void View::apply_list_headers(int panel) {
+    const Panel* p = model::find_panel(panel);
+    if (!p) return;
+    for (int id : p->controls) {
+        const Control* list = model::find_control(panel, id);
+        if (!list || list->kind != CTRL_LIST_BOX) continue;
+        const int header_id = rules::list_header_of(panel, id);
+        ControlView* header = control(panel, header_id);
+        const Control* hc = model::find_control(panel, header_id);
+        if (!header || !hc || header->body_font() == look().list_font()) continue;
+        header->set_body_font(look().list_font());
+        header->show_attribute(*hc, ATTR_WIDTH);  // it measures its text again
+    }
 }
 
 void View::restack(int panel) {
@@ -209,7 +246,12 @@ void View::control_value_changed(int panel, int control) {
 void View::control_attribute_changed(int panel, int control, int attribute) {
     ControlView* v = this->control(panel, control);
     const Control* c = model::find_control(panel, control);
-    if (v && c) v->show_attribute(*c, attribute);
+    if (!v || !c) return;
+    v->show_attribute(*c, attribute);
+    // A header found by geometry may come or go when a control moves.
+    if (attribute == ATTR_TOP || attribute == ATTR_LEFT || attribute == ATTR_WIDTH ||
+        attribute == ATTR_HEIGHT)
+        apply_list_headers(panel);
 }
 
 void View::list_changed(int panel, int control) {
@@ -230,7 +272,7 @@ void View::menu_bar_changed(int panel) {
     if (!e || !p) return;
     const MenuBar* bar = p->menu_bar ? model::find_menu_bar(p->menu_bar) : nullptr;
     if (bar)
-        e->window->set_menu(build_menu(*bar), *p);
+        e->window->set_menu(build_menu(*bar, e->window->mark()), *p);
     else if (e->window->menu())
         e->window->set_menu(nullptr, *p);
 }
@@ -277,13 +319,15 @@ void View::menu_chosen(int panel, int item) {
     automation::choose_menu_item(panel, item);
 }
 
+// Tab walks the panel as ui/core/tab_chain.h reads it, passing over what is dimmed or hidden at
+// the moment.
 std::vector<int> View::chain(int panel) const {
-    const Panel* p = model::find_panel(panel);
-    if (!p) return {};
-    return tab_chain(*p, [&](int id) {
+    std::vector<int> ids;
+    for (int id : rules::panel_tab_chain(panel)) {
         const ControlView* v = control(panel, id);
-        return v && v->takes_focus();
-    });
+        if (v && v->takes_focus()) ids.push_back(id);
+    }
+    return ids;
 }
 
 HWND View::focus_on_activation(int panel) {

@@ -39,7 +39,7 @@ class View : public Operator, public WindowEvents {
     ControlView* control(int panel, int control) const;
     // The panel whose window is `hwnd` or holds it; 0 for none.
     int panel_of(HWND hwnd) const;
-    // The window a popup belongs to: the active panel's, else the panel last shown.
+    // The window a popup belongs to: the panel's whose callback raised it (nullptr for none).
     HWND popup_owner() const;
 
     // The operator's keys and wheel before the windows see them: Tab and Shift+Tab move along
@@ -79,15 +79,18 @@ class View : public Operator, public WindowEvents {
     // before it, each label under its control, and the frames behind all the rest (a frame
     // built later above one built before, so a frame within a frame stays visible).
     void restack(int panel);
+    // A list's column header (the text message right above it) is drawn in the list's font, as
+    // its lines are, so its captions stand over their columns.
+    void apply_list_headers(int panel);
     // After a gesture: the control shows what the model kept, also when the gesture was refused.
     void show_model_value(int panel, int control);
     std::vector<int> chain(int panel) const;
+    POINT anchor_offset(int panel) const;
     void move_focus(int panel, HWND from, bool backwards);
     bool shortcut(int panel, wchar_t letter);
 
     std::wstring suffix_;
     std::unordered_map<int, PanelEntry> panels_;
-    int last_shown_ = 0;
 };
 
 }  // namespace uir::win32
