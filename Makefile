@@ -2,8 +2,9 @@
 # make test  installs what is missing, builds, runs every test
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
-# make windows         cross-builds the run-time and its tests for 32-bit Windows (build-windows/)
-# make test-windows    cross-builds them and runs the tests under wine
+# make windows         cross-builds for 32-bit Windows (build-windows/)
+# make test-windows    cross-builds and runs the suite under wine
+# make bench-windows   cross-builds and runs the benchmarks under wine
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
@@ -14,7 +15,7 @@ CMAKE_FLAGS_WIN ?=
 WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
 export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench windows test-windows clean
+.PHONY: all deps configure build run test test-sanitize bench windows test-windows bench-windows clean
 
 all: build
 
@@ -51,11 +52,15 @@ windows:
 	@deps=$$(scripts/install-windows-deps) && \
 	  cmake -S . -B $(BUILD_WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	    -DQORM_WINDOWS_DEPS="$$deps" -DQORM_WERROR=ON -DQORM_WITH_QT=OFF $(CMAKE_FLAGS_WIN) >/dev/null
-	cmake --build $(BUILD_WIN) -j$(JOBS) --target uir test_uir
+	cmake --build $(BUILD_WIN) -j$(JOBS)
 
-# The headless tests need no display: wine gets none, so nothing can open a window by accident.
+# The headless suite needs no display: wine gets none, so nothing can open a window by accident.
 test-windows: windows
-	env -u DISPLAY scripts/with-wine wine $(BUILD_WIN)/bin/test_uir.exe
+	env -u DISPLAY scripts/with-wine \
+	  ctest --test-dir $(BUILD_WIN) --output-on-failure -j$(JOBS) --timeout 300
+
+bench-windows: windows
+	env -u DISPLAY scripts/with-wine scripts/run-bench $(BUILD_WIN)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_WIN)

@@ -12,6 +12,7 @@
 
 #include "bindings.h"
 #include "bindings_setup.h"
+#include "native.h"
 #include "options.h"
 #include "recorder.h"
 #include "script.h"
@@ -59,6 +60,12 @@ bool choose_backend(const app::Options& options) {
     if (platform::simulated()) view.title_suffix = " [симуляция]";
     uir::use_backend(uir::qt::make_backend(view));
     return true;
+#elif defined(_WIN32)
+    // The Windows build has no view of its own yet. A windowed run is refused rather than turned
+    // into a run without windows that the operator did not ask for.
+    std::fprintf(stderr,
+                 "qorm: в этой сборке для Windows ещё нет окон; без окон: --backend=headless\n");
+    return false;
 #else
     std::fprintf(stderr, "qorm: собран без Qt; без окон: --backend=headless\n");
     return false;
@@ -70,7 +77,7 @@ bool choose_backend(const app::Options& options) {
 class RecordFile {
   public:
     bool open(const std::string& path) {
-        file_ = std::fopen(path.c_str(), "w");
+        file_ = platform::native::open_file(path, "w");
         if (file_ == nullptr) {
             std::fprintf(stderr, "qorm: не удаётся записать сценарий в %s: %s\n", path.c_str(),
                          std::strerror(errno));
@@ -125,8 +132,11 @@ void print_line(const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::native::use_utf8_console();
+    platform::native::Arguments arguments(argc, argv);
     int exit_status = 0;
-    const std::optional<app::Options> options = app::parse_options(argc, argv, &exit_status);
+    const std::optional<app::Options> options =
+        app::parse_options(arguments.argc(), arguments.argv(), &exit_status);
     if (!options) return exit_status;
 
     // A script that cannot be read is refused before anything runs.

@@ -39,17 +39,23 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     cli.option_defaults()->group("Параметры");
     cli.set_help_flag("-h,--help", "Показать эту справку и выйти");
 
-    std::string backend = "qt";
+    std::string backend = Options::kWindowedName;
     std::string crate;
     auto* sim = cli.add_option("--sim", crate,
                                "Работать на симулированном крейте: встроенном, или описанном "
                                "в файле (--sim=ФАЙЛ)")
                     ->expected(0, 1)
                     ->type_name("[=FILE]");
+#ifdef _WIN32
+    const char* backend_help = "Интерфейс: win32 (окна Windows, по умолчанию) или headless";
+#else
+    const char* backend_help = "Интерфейс: qt (окна, по умолчанию) или headless";
+#endif
     auto* backend_option =
-        cli.add_option("--backend", backend, "Интерфейс: qt (окна, по умолчанию) или headless")
-            ->check(CLI::IsMember({"qt", "headless"}).description(""))
-            ->type_name("qt|headless");
+        cli.add_option("--backend", backend, backend_help)
+            ->check(CLI::IsMember({std::string(Options::kWindowedName), std::string("headless")})
+                        .description(""))
+            ->type_name(std::string(Options::kWindowedName) + "|headless");
     auto* script_option =
         cli.add_option("--script", options.script,
                        "Выполнить сценарий действий оператора и проверок (без окон, на виртуальных "
@@ -77,7 +83,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     }
     options.simulated = sim->count() > 0;
     options.crate_file = crate;
-    options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
+    options.backend = backend == "headless" ? Options::Backend::headless : Options::kWindowed;
     for (const auto* file_option : {script_option, record_option}) {
         if (file_option->count() > 0 && file_option->as<std::string>().empty()) {
             std::fprintf(stderr, "qorm: у параметра %s пустое имя файла (см. qorm --help)\n",
@@ -88,7 +94,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     }
     // A script runs on the virtual clock: without a backend named it implies headless.
     if (!options.script.empty()) {
-        if (backend_option->count() > 0 && options.backend == Options::Backend::qt) {
+        if (backend_option->count() > 0 && options.backend != Options::Backend::headless) {
             std::fprintf(stderr,
                          "qorm: сценарий выполняется только без окон: --backend=headless (см. "
                          "qorm --help)\n");

@@ -7,8 +7,17 @@
 namespace app {
 
 struct Options {
-    enum class Backend { qt, headless };
-    Backend backend = Backend::qt;
+    // qt: the Qt view (Linux); win32: the native view of Windows; headless: no windows.
+    enum class Backend { qt, win32, headless };
+    // The windowed view of this platform, the default.
+#ifdef _WIN32
+    static constexpr Backend kWindowed = Backend::win32;
+    static constexpr const char* kWindowedName = "win32";
+#else
+    static constexpr Backend kWindowed = Backend::qt;
+    static constexpr const char* kWindowedName = "qt";
+#endif
+    Backend backend = kWindowed;
     bool simulated = false;  // --sim
     std::string crate_file;  // --sim=FILE; empty: the built-in crate
     bool trace = false;      // --trace

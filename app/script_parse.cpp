@@ -5,10 +5,12 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "native.h"
 #include "script.h"
 #include "script_text.h"
 #include "sim/faults.h"
@@ -489,7 +491,15 @@ std::optional<Script> load(const std::string& path, const ParseOptions& options,
                            ParseError* error) {
     ParseError ignored;
     ParseError& err = error ? *error : ignored;
-    std::ifstream in(path, std::ios::binary);
+    const std::filesystem::path file = platform::native::path_from_utf8(path);
+    // A folder opens on Linux and fails only at reading, and does not open on Windows: either
+    // way it is named for what it is.
+    std::error_code no_such_file;
+    if (std::filesystem::is_directory(file, no_such_file)) {
+        err = {0, "файл не читается: это папка"};
+        return std::nullopt;
+    }
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         err = {0, std::string("файл не открывается: ") + std::strerror(errno)};
         return std::nullopt;

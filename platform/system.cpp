@@ -7,41 +7,11 @@
 
 #include "bindings.h"
 #include "library_loader.h"
+#include "library_places.h"
 
 namespace platform {
 
 namespace {
-
-std::vector<std::string> visa_candidates() {
-#ifdef _WIN32
-#ifdef _WIN64
-    return {"visa64.dll", "visa32.dll"};
-#else
-    return {"visa32.dll"};
-#endif
-#else
-    // The names and places the VISA vendors install to on Linux. The bare names go through the
-    // loader's own search (LD_LIBRARY_PATH, the cache of ldconfig).
-    return {
-        "libvisa.so",
-        "libvisa.so.0",
-        "/usr/lib/x86_64-linux-gnu/libvisa.so",
-        "/usr/local/vxipnp/linux/lib64/libvisa.so",
-        "/usr/lib64/librsvisa.so",
-        "/usr/lib/librsvisa.so",
-        "/opt/keysight/iolibs/libktvisa32.so",
-        "libivivisa.so.7",
-    };
-#endif
-}
-
-#ifdef _WIN32
-const char* const kKelqormName = "kelqorm_32.dll";
-const char* const kKelbaseName = "KELBASE_32.dll";
-#else
-const char* const kKelqormName = "libkelqorm.so";
-const char* const kKelbaseName = "libkelbase.so";
-#endif
 
 template <class Api>
 struct SystemLibrary {
@@ -57,14 +27,33 @@ SystemLibrary<Api>& library() {
     return lib;
 }
 
+#if defined(_WIN32) && !defined(_WIN64)
+// The vendors' 32-bit DLLs export stdcall functions, and the tables' function pointers do not
+// carry that convention yet: a call through them would leave the stack unbalanced and crash the
+// program. Until they do, the system libraries are not loaded at all; every call reports its
+// library missing, and the load problem says why.
+constexpr bool kSystemLibrariesCallable = false;
+#else
+constexpr bool kSystemLibrariesCallable = true;
+#endif
+const char* const kNotCallable =
+    " (в сборке для 32-разрядной Windows библиотеки VISA и драйверов пока не вызываются: их "
+    "функции stdcall, а таблицы вызовов ещё нет)";
+
+std::vector<std::string> callable(std::vector<std::string> candidates) {
+    if (!kSystemLibrariesCallable) candidates.clear();
+    return candidates;
+}
+
 detail::LoadOutcome load_system(VisaApi& t) {
-    return detail::load_into(t, visa_candidates(), "VISA");
+    return detail::load_into(t, callable(places::visa()), "VISA");
 }
 detail::LoadOutcome load_system(KelqormApi& t) {
-    return detail::load_into(t, {kKelqormName}, kKelqormName, detail::kSystemSlot);
+    return detail::load_into(t, callable(places::kelqorm()), places::kKelqormLibrary,
+                             detail::kSystemSlot);
 }
 detail::LoadOutcome load_system(KelbaseApi& t) {
-    return detail::load_into(t, {kKelbaseName}, kKelbaseName);
+    return detail::load_into(t, callable(places::kelbase()), places::kKelbaseLibrary);
 }
 
 template <class Api>
@@ -73,6 +62,7 @@ const Api& resolved() {
     std::call_once(lib.once, [&lib]() noexcept {
         try {
             lib.problem = load_system(lib.resolved).problem;
+            if (!kSystemLibrariesCallable) lib.problem += kNotCallable;
         } catch (...) {
             // Out of memory while naming the candidates: the library counts as missing.
             detail::disable(lib.resolved);

@@ -7,8 +7,9 @@
 
 #include "visa.h"
 
+/* On Windows qorm.dll's exports are listed by its .def file, under their plain names. */
 #if defined(_WIN32)
-#define QORM_EXPORT __declspec(dllexport)
+#define QORM_EXPORT
 #define QORM_CALL __stdcall
 #else
 #define QORM_EXPORT __attribute__((visibility("default")))

@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "native.h"
 #include "sim/resource_name.h"
 #include "sim/sim.h"
 #include "sim/text.h"
@@ -346,7 +347,7 @@ std::optional<Crate> load_crate_text(std::string_view text, const std::string& s
 }
 
 std::optional<Crate> load_crate_file(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::native::path_from_utf8(path), std::ios::binary);
     if (!in) {
         if (error) *error = path + ": cannot open the file";
         return std::nullopt;

@@ -1,7 +1,9 @@
 // qorm_host: the example host program on the simulated crate. It opens the crate's carrier,
 // shows its panel of mezzanine positions and opens the QORM front panels from there.
 //
-//   qorm_host [--sim=CRATE.yaml] [--carrier=RESOURCE] [--backend=qt|headless] [--script=FILE]
+//   qorm_host [--sim=CRATE.yaml] [--carrier=RESOURCE] [--backend=VIEW|headless] [--script=FILE]
+//
+// VIEW is the windowed view of the platform: qt on Linux, win32 on Windows.
 //
 // Headless it needs a script: the same operator scripts as qorm's, naming the host's panel HOST
 // and its controls HOST_LIST, HOST_OPEN, HOST_HIDE, HOST_CLOSE and HOST_EXIT.
@@ -13,6 +15,8 @@
 
 #include "bindings_setup.h"
 #include "host.h"
+#include "native.h"
+#include "options.h"
 #include "script_backend.h"
 #include "script_runner.h"
 #include "uir.h"
@@ -32,7 +36,7 @@ void print_line(const std::string& line) {
     std::exit(exit_status);
 }
 
-bool use_qt() {
+bool use_windowed_view() {
 #ifdef QORM_HAVE_QT
     std::string why;
     if (!uir::qt::display_available(&why)) {
@@ -41,6 +45,11 @@ bool use_qt() {
     }
     uir::use_backend(uir::qt::make_backend({}));
     return true;
+#elif defined(_WIN32)
+    std::fprintf(stderr,
+                 "qorm_host: в этой сборке для Windows ещё нет окон; без окон: --backend=headless "
+                 "--script=ФАЙЛ\n");
+    return false;
 #else
     std::fprintf(stderr, "qorm_host: собран без Qt; без окон: --backend=headless --script=ФАЙЛ\n");
     return false;
@@ -50,14 +59,16 @@ bool use_qt() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::native::use_utf8_console();
+    platform::native::Arguments arguments(argc, argv);
     CLI::App cli{"Пример программы-носителя для передней панели QORM", "qorm_host"};
-    std::string crate, carrier, backend = "qt", script_file;
+    std::string crate, carrier, backend = app::Options::kWindowedName, script_file;
     cli.add_option("--sim", crate, "Файл симулированного крейта (без него: встроенный)");
     cli.add_option("--carrier", carrier, "Ресурс VISA носителя (без него: первый найденный)");
-    cli.add_option("--backend", backend, "qt или headless")
-        ->check(CLI::IsMember({"qt", "headless"}));
+    cli.add_option("--backend", backend, std::string(app::Options::kWindowedName) + " или headless")
+        ->check(CLI::IsMember({std::string(app::Options::kWindowedName), std::string("headless")}));
     cli.add_option("--script", script_file, "Сценарий действий оператора (без окон)");
-    CLI11_PARSE(cli, argc, argv);
+    CLI11_PARSE(cli, arguments.argc(), arguments.argv());
 
     app::Options options;
     options.simulated = true;
@@ -82,7 +93,7 @@ int main(int argc, char** argv) {
             std::make_unique<app::script::Runner>(std::move(*script), print_line, end_with_script);
         runner->run_prologue();
         runner->start();
-    } else if (backend == "headless" || !use_qt()) {
+    } else if (backend == "headless" || !use_windowed_view()) {
         std::fprintf(stderr, "qorm_host: без окон нужен сценарий: --script=ФАЙЛ\n");
         return 2;
     }

@@ -1,21 +1,17 @@
 // The qorm program as the operator starts it: its command line, its crate files, its backends and
 // its trace. Each case runs the built program with its output in files and looks at the exit
 // status and at both outputs.
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "program_run.h"
 
 namespace {
 
@@ -35,67 +31,18 @@ struct Outcome {
     }
 };
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// A file in the test's temporary folder; the name may hold any letters (UTF-8).
+std::filesystem::path fs_path(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
-
-std::string temp_path(const std::string& name) {
-    return ::testing::TempDir() + "qorm_app_test_" + std::to_string(getpid()) + "_" + name;
-}
+using test_support::temp_path;
 
 // The program's environment never holds a display, so the Qt backend cannot find one.
-std::vector<std::string> environment_without_display() {
-    std::vector<std::string> kept;
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string entry = *e;
-        if (entry.starts_with("DISPLAY=") || entry.starts_with("WAYLAND_DISPLAY=") ||
-            entry.starts_with("QT_QPA_PLATFORM="))
-            continue;
-        kept.push_back(entry);
-    }
-    return kept;
-}
-
 Outcome run_qorm(const std::vector<std::string>& args) {
-    const std::string out_path = temp_path("stdout");
-    const std::string err_path = temp_path("stderr");
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&files, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-
-    std::vector<std::string> argv_text = {QORM_PROGRAM};
-    argv_text.insert(argv_text.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : argv_text) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> env_text = environment_without_display();
-    std::vector<char*> envp;
-    for (std::string& e : env_text) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    Outcome outcome;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, QORM_PROGRAM, &files, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&files);
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << QORM_PROGRAM << ": " << std::strerror(spawned);
-        return outcome;
-    }
-    int wstatus = 0;
-    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
-        outcome.status = WEXITSTATUS(wstatus);
-    outcome.out = read_file(out_path);
-    outcome.err = read_file(err_path);
-    unlink(out_path.c_str());
-    unlink(err_path.c_str());
-    return outcome;
+    const test_support::ProgramRun run = test_support::run_program(
+        QORM_PROGRAM, args, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+    if (!run.failure.empty()) ADD_FAILURE() << run.failure << "\n" << run.err;
+    return {run.status, run.out, run.err};
 }
 
 // A refused start: status 2, one line on stderr that names the program, nothing else.
@@ -111,9 +58,12 @@ void expect_refused(const Outcome& o, const std::string& mentioned) {
 class CrateFile {
   public:
     CrateFile(const std::string& name, const std::string& text) : path_(temp_path(name)) {
-        std::ofstream(path_, std::ios::binary) << text;
+        std::ofstream(fs_path(path_), std::ios::binary) << text;
     }
-    ~CrateFile() { unlink(path_.c_str()); }
+    ~CrateFile() {
+        std::error_code ignored;
+        std::filesystem::remove(fs_path(path_), ignored);
+    }
     const std::string& path() const { return path_; }
 
   private:
@@ -191,6 +141,18 @@ TEST(CrateFiles, ABadFileIsRefusedBeforeTheVersionIsShown) {
 
 // ---- Backends -----------------------------------------------------------------------------------
 
+#ifdef _WIN32
+// The Windows build has no windows of its own yet: a windowed run is refused and names the way to
+// run without windows, rather than quietly running without any.
+TEST(Backends, TheWindowsViewIsTheDefaultAndPointsToHeadless) {
+    expect_refused(run_qorm({"--sim"}), "--backend=headless");
+    expect_refused(run_qorm({"--sim", "--backend=win32"}), "--backend=headless");
+}
+
+TEST(Backends, QtIsNotABackendOnWindows) {
+    expect_refused(run_qorm({"--sim", "--backend=qt"}), "qt");
+}
+#else
 TEST(Backends, QtWithoutADisplayPointsToHeadless) {
     const Outcome o = run_qorm({"--sim", "--backend=qt"});
     expect_refused(o, "--backend=headless");
@@ -199,8 +161,66 @@ TEST(Backends, QtWithoutADisplayPointsToHeadless) {
 TEST(Backends, QtIsTheDefaultAndNeedsADisplayToo) {
     expect_refused(run_qorm({"--sim"}), "--backend=headless");
 }
+#endif
+
+// ---- Paths and texts outside ASCII --------------------------------------------------------------
+
+// Crate and script files in a folder named in Cyrillic with a space: the names reach the program
+// whole (on Windows through the wide command line) and its files open by them.
+class NonAsciiPaths : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = temp_path("Стенд №2 крейт");
+        std::filesystem::create_directories(fs_path(folder_));
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(fs_path(folder_), ignored);
+    }
+    std::string write(const std::string& name, const std::string& text) {
+        const std::string path = folder_ + "/" + name;
+        std::ofstream(fs_path(path), std::ios::binary) << text;
+        return path;
+    }
+    std::string folder_;
+};
+
+TEST_F(NonAsciiPaths, ACrateFileIsReadAndAScriptRunsOnIt) {
+    const std::string crate =
+        write("ящик.yaml",
+              "name: Крейт у окна\n"
+              "instruments:\n"
+              "  - {resource: \"VXI0::8::INSTR\", slot: 3, model_code: 0x155,\n"
+              "     carrier: {mezzanines: [{position: 3}]}}\n");
+    const std::string script = write("сценарий.qs",
+                                     "doubleclick SI_LIST 1\r\n"
+                                     "check MP_LED = 1\r\n"
+                                     "check MP title = \"QORM кр.0, сл.3, мез.3\"\r\n");
+    const Outcome o = run_qorm({"--sim=" + crate, "--script=" + script});
+    EXPECT_EQ(o.status, 0) << o.out << o.err;
+    // The transcript quotes the script's lines without the CR of their line ends.
+    EXPECT_THAT(o.out, HasSubstr(": check MP title = \"QORM кр.0, сл.3, мез.3\": "));
+}
+
+TEST_F(NonAsciiPaths, ARefusedCrateFileIsNamedInUtf8) {
+    const std::string crate =
+        write("плохой.yaml", "instruments:\n  - resource: VXI0::8::INSTR\n    slot: 13\n");
+    expect_refused(run_qorm({"--sim=" + crate, "--backend=headless"}), crate + ":3");
+}
+
+TEST_F(NonAsciiPaths, AMissingScriptIsNamedInUtf8) {
+    const std::string missing = folder_ + "/нет такого.qs";
+    const Outcome o = run_qorm({"--sim", "--script=" + missing});
+    expect_refused(o, missing);
+}
 
 // ---- The trace ----------------------------------------------------------------------------------
+
+// ECMAScript regular expressions everywhere (gmock's MatchesRegex is a much smaller language on
+// Windows).
+bool matches(const std::string& line, const std::string& pattern) {
+    return std::regex_match(line, std::regex(pattern));
+}
 
 // The lines of the trace that report a call of `operation`: time, call, out-values, status.
 std::vector<std::string> traced(const Outcome& o, const std::string& operation) {
@@ -218,8 +238,8 @@ TEST(Trace, HeadlessOnTheBuiltInCrateShowsTheDiscoveryAndEnds) {
     EXPECT_THAT(o.out, IsEmpty());
     const std::vector<std::string> lines = o.err_lines();
     ASSERT_FALSE(lines.empty());
-    EXPECT_THAT(lines[0], testing::MatchesRegex("^[0-9]+\\.[0-9]{6} viOpenDefaultRM\\(\\) -> 1 = "
-                                                "0x00000000$"));
+    EXPECT_TRUE(matches(lines[0], "^[0-9]+\\.[0-9]{6} viOpenDefaultRM\\(\\) -> 1 = 0x00000000$"))
+        << lines[0];
     const std::vector<std::string> search = traced(o, "viFindRsrc");
     ASSERT_EQ(search.size(), 1u);
     EXPECT_THAT(search[0], HasSubstr(R"(viFindRsrc(1, "?*VXI[0-9]*::?*INSTR") -> )"));
@@ -242,8 +262,8 @@ TEST(Trace, WithoutVisaTheFailingFirstCallIsShown) {
     EXPECT_EQ(o.status, 0) << o.err;
     const std::vector<std::string> lines = o.err_lines();
     ASSERT_FALSE(lines.empty());
-    EXPECT_THAT(lines[0],
-                testing::MatchesRegex("^[0-9]+\\.[0-9]{6} viOpenDefaultRM\\(\\) = 0xBFFF009E$"));
+    EXPECT_TRUE(matches(lines[0], "^[0-9]+\\.[0-9]{6} viOpenDefaultRM\\(\\) = 0xBFFF009E$"))
+        << lines[0];
     EXPECT_TRUE(traced(o, "viFindRsrc").empty());
 }
 

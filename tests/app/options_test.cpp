@@ -37,14 +37,15 @@ TEST(ProgramOptions, AScriptRunsHeadlessEvenWithoutBeingTold) {
 TEST(ProgramOptions, RecordingKeepsTheBackendChosen) {
     const Parsed p = parse({"--record=r.qs"});
     ASSERT_TRUE(p.options);
-    EXPECT_EQ(p.options->backend, app::Options::Backend::qt);
+    EXPECT_EQ(p.options->backend, app::Options::kWindowed);
     EXPECT_EQ(p.options->record, "r.qs");
     EXPECT_TRUE(p.options->script.empty());
 }
 
 TEST(ProgramOptions, AScriptWithWindowsOrAnEmptyFileNameIsAUsageError) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--backend=qt", "--script=s.qs"},
+         {std::vector<std::string>{std::string("--backend=") + app::Options::kWindowedName,
+                                   "--script=s.qs"},
           std::vector<std::string>{"--script="}, std::vector<std::string>{"--record="},
           std::vector<std::string>{"--script"}}) {
         const Parsed p = parse(args);

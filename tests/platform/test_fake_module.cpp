@@ -134,7 +134,7 @@ TEST_F(ModuleFake, FailedTimeQueryLeavesTheOutValue) {
 std::vector<std::string> g_lines;
 std::vector<int> g_channels;
 
-ViStatus collect(ViSession, ViInt16 channel, ViInt32 kind, ViChar line[]) {
+ViStatus _VI_FUNCH collect(ViSession, ViInt16 channel, ViInt32 kind, ViChar line[]) {
     g_lines.push_back(line);
     g_channels.push_back(channel * 10 + kind);
     return 0;
@@ -176,7 +176,7 @@ TEST_F(LoopBack, NoCallbackNoLines) {
     EXPECT_EQ(result, 0);
 }
 
-ViStatus collect_and_poll(ViSession vi, ViInt16, ViInt32, ViChar line[]) {
+ViStatus _VI_FUNCH collect_and_poll(ViSession vi, ViInt16, ViInt32, ViChar line[]) {
     g_lines.push_back(line);
     std::array<ViInt16, 30> states{};
     return kelqorm_state(vi, states.data());

@@ -18,7 +18,7 @@ struct Delivered {
 };
 std::vector<Delivered> transcript;
 
-ViStatus record_line(ViSession vi, ViInt16 channel, ViInt32 kind, ViChar line[]) {
+ViStatus _VI_FUNCH record_line(ViSession vi, ViInt16 channel, ViInt32 kind, ViChar line[]) {
     transcript.push_back({vi, channel, kind, line});
     return 0;
 }
@@ -127,7 +127,7 @@ TEST_F(DiagnosticsTest, LoopbackWithoutCallbackStillGivesTheVerdictAndResetsTheM
 }
 
 // A callback that closes the session it is reporting for: the test must go on safely.
-ViStatus close_on_first_line(ViSession vi, ViInt16 channel, ViInt32 kind, ViChar line[]) {
+ViStatus _VI_FUNCH close_on_first_line(ViSession vi, ViInt16 channel, ViInt32 kind, ViChar line[]) {
     if (transcript.empty()) sim::kelqorm_api()->close(vi);
     return record_line(vi, channel, kind, line);
 }
