@@ -122,12 +122,17 @@ TEST_F(InputTest, DecimalCommaIsTheDecimalPoint) {
     EXPECT_FLOAT_EQ(float_value(V_TIME), 1.5f);
     EXPECT_EQ(events(V_TIME), (std::vector<int>{EVENT_COMMIT, EVENT_COMMIT}));
 
-    // Not a number: refused, the field shows the value again and nothing is sent.
-    type_into(V_TIME, L"1,5,0");
+    // What can never be a number is refused key by key: the second separator, letters.
+    type_into(V_TIME, L"2,5,0");
+    EXPECT_FLOAT_EQ(float_value(V_TIME), 2.5f) << "\"2,50\": the second comma never got in";
     type_into(V_TIME, L"абв");
-    EXPECT_FLOAT_EQ(float_value(V_TIME), 1.5f);
-    EXPECT_EQ(text_of(body(V_TIME)), L"1.500");
-    EXPECT_EQ(events(V_TIME).size(), 2u);
+    EXPECT_FLOAT_EQ(float_value(V_TIME), 2.5f);
+    EXPECT_EQ(text_of(body(V_TIME)), L"2.500");
+    EXPECT_EQ(events(V_TIME).size(), 3u) << "the letters changed nothing and sent nothing";
+
+    // More decimals than the field shows can never be its value either.
+    type_into(V_TIME, L"0,0125");
+    EXPECT_FLOAT_EQ(float_value(V_TIME), 0.025f) << "\"0,012\" brought into the limits";
 }
 
 TEST_F(InputTest, ArrowKeysStepByTheIncrementWithinTheLimits) {
@@ -148,10 +153,10 @@ TEST_F(InputTest, ArrowKeysStepByTheIncrementWithinTheLimits) {
 
 // The up-down arrows beside the field: the upper one steps up, the lower one down.
 TEST_F(InputTest, ArrowButtonsStepTheField) {
-    HWND arrows = GetWindow(body(V_TIME), GW_HWNDPREV);
+    HWND arrows = GetWindow(body(V_TIME), GW_HWNDNEXT);
     wchar_t cls[64] = L"";
     GetClassNameW(arrows, cls, 64);
-    ASSERT_EQ(lstrcmpiW(cls, UPDOWN_CLASSW), 0);
+    ASSERT_EQ(lstrcmpiW(cls, UPDOWN_CLASSW), 0) << "the field's arrows stand right under it";
     RECT r{};
     GetClientRect(arrows, &r);
     click_at(arrows, {r.right / 2, r.bottom / 4});

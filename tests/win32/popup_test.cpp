@@ -68,12 +68,42 @@ bool centred_over(const RECT& inner, HWND outer) {
     return std::abs(dx) <= 2 && std::abs(dy) <= 2;
 }
 
-using PopupTest = Win32ViewTest;
+// The popups raised from a panel's callback, and what they returned.
+std::function<int()> g_raise;
+std::vector<int> g_answers;
+
+int UIR_CALLBACK raise_popup(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT && g_raise) g_answers.push_back(g_raise());
+    return 0;
+}
+
+class PopupTest : public Win32ViewTest {
+  protected:
+    void SetUp() override {
+        Win32ViewTest::SetUp();
+        g_answers.clear();
+    }
+    void TearDown() override {
+        g_raise = nullptr;
+        Win32ViewTest::TearDown();
+    }
+    // What the popup raised by `raise` from a callback of `control` on `panel` answered.
+    int from_callback(int panel, int control, std::function<int()> raise) {
+        g_raise = std::move(raise);
+        g_answers.clear();
+        EXPECT_EQ(SetCtrlAttribute(panel, control, ATTR_CALLBACK_FUNCTION_POINTER, raise_popup), 0);
+        click(uir::win32::body_of(panel, control));
+        settle();
+        return g_answers.size() == 1 ? g_answers.front() : -100;
+    }
+};
 
 TEST_F(PopupTest, MessageShowsItsTextOverItsPanelAndCloses) {
     Seen seen;
     when_popup_shows(seen, [](HWND popup) { press(popup, IDOK); });
-    EXPECT_EQ(MessagePopup("QORM", "Носитель не найден.\nДемо режим"), 0);
+    EXPECT_EQ(from_callback(panel_, V_BUTTON,
+                            [] { return MessagePopup("QORM", "Носитель не найден.\nДемо режим"); }),
+              0);
     EXPECT_EQ(seen.title, L"QORM [тест]");
     EXPECT_EQ(seen.text, L"Носитель не найден.\r\nДемо режим");
     EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
@@ -108,27 +138,30 @@ TEST_F(PopupTest, ConfirmationFromTheKeyboardAndTheFrame) {
     EXPECT_EQ(ConfirmPopup("QORM", "?"), 0);
 }
 
-// The popup belongs to the panel the operator works in: over the second panel when that one is
-// active, not over the first one.
-TEST_F(PopupTest, PopupBelongsToTheActivePanel) {
+// The popup belongs to the panel whose callback raised it, whichever panel is active.
+TEST_F(PopupTest, PopupBelongsToThePanelThatRaisedIt) {
     const int second = load(SECOND);
     HWND second_window = uir::win32::window_of(second);
-    SetActiveWindow(second_window);
+    SetActiveWindow(window());
     settle();
     Seen seen;
     when_popup_shows(seen, [](HWND popup) { press(popup, IDOK); });
-    EXPECT_EQ(MessagePopup("QORM", "текст"), 0);
+    EXPECT_EQ(from_callback(second, S_CLOSE, [] { return MessagePopup("QORM", "текст"); }), 0);
     EXPECT_EQ(seen.owner, second_window);
     EXPECT_TRUE(centred_over(seen.rect, second_window));
 }
 
-TEST_F(PopupTest, PopupWithoutAShownPanelStillComes) {
-    ASSERT_EQ(HidePanel(panel_), 0);
+// A popup raised outside every callback (the start-up's messages) has no panel: it comes up in
+// the middle of the work area.
+TEST_F(PopupTest, PopupOutsideTheCallbacksComesUpOnItsOwn) {
     Seen seen;
     when_popup_shows(seen, [](HWND popup) { press(popup, IDOK); });
     EXPECT_EQ(MessagePopup("QORM", "Демо режим"), 0);
     EXPECT_EQ(seen.owner, nullptr);
     EXPECT_EQ(seen.text, L"Демо режим");
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((seen.rect.left + seen.rect.right) - (work.left + work.right)), 4);
 }
 
 TEST_F(PopupTest, PopupsRefuseMissingTexts) {

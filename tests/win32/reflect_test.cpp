@@ -304,9 +304,9 @@ TEST_F(ReflectTest, ControlsComeAndGoWithTheModel) {
 TEST_F(ReflectTest, WindowsFollowTheirPanels) {
     HWND w = window();
     EXPECT_TRUE(IsWindowVisible(w));
-    EXPECT_EQ(text_of(w), L"Вид [тест]");
+    EXPECT_EQ(text_of(w), L"Вид") << "the mark stands in the menu bar's corner";
     ASSERT_EQ(SetPanelAttribute(panel_, ATTR_TITLE, "Новый"), 0);
-    EXPECT_EQ(text_of(w), L"Новый [тест]");
+    EXPECT_EQ(text_of(w), L"Новый");
 
     // The client area keeps the panel's size, the menu bar above it.
     RECT client{};
@@ -323,6 +323,7 @@ TEST_F(ReflectTest, WindowsFollowTheirPanels) {
     ASSERT_NE(second_window, nullptr);
     EXPECT_FALSE(IsWindowVisible(second_window)) << "loaded panels wait to be shown";
     EXPECT_EQ(GetMenu(second_window), nullptr);
+    EXPECT_EQ(text_of(second_window), L"Второй [тест]") << "without a menu bar, after the title";
     GetClientRect(second_window, &client);
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
@@ -358,10 +359,18 @@ TEST_F(ReflectTest, WindowsStayInsideTheWorkArea) {
 TEST_F(ReflectTest, MenusShowTheirItems) {
     HMENU bar = GetMenu(window());
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(GetMenuItemCount(bar), 1);
+    ASSERT_EQ(GetMenuItemCount(bar), 2) << "the menu and the simulated-crate mark";
     wchar_t text[64] = L"";
     GetMenuStringW(bar, 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"&Файл");
+    GetMenuStringW(bar, 1, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L" [тест]");
+    MENUITEMINFOW mark{};
+    mark.cbSize = sizeof mark;
+    mark.fMask = MIIM_FTYPE | MIIM_STATE;
+    ASSERT_TRUE(GetMenuItemInfoW(bar, 1, TRUE, &mark));
+    EXPECT_NE(mark.fType & MFT_RIGHTJUSTIFY, 0u) << "in the bar's right corner";
+    EXPECT_NE(mark.fState & MFS_GRAYED, 0u) << "a mark, not a menu";
     HMENU menu = GetSubMenu(bar, 0);
     ASSERT_EQ(GetMenuItemCount(menu), 3);
     GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);

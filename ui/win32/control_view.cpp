@@ -114,6 +114,7 @@ bool ControlView::owns(HWND w) const {
 }
 
 void ControlView::show_all(const Control& c) {
+    showing_all_ = true;
     mode_ = c.mode;
     show_geometry(c);
     show_texts(c);
@@ -124,6 +125,7 @@ void ControlView::show_all(const Control& c) {
     show_lines(c);
     show_value(c);
     show_state(c);
+    showing_all_ = false;
 }
 
 std::vector<HWND> ControlView::windows() const {
@@ -208,10 +210,20 @@ void ControlView::show_label(const Control& c) {
     if (!label_ && c.label.empty()) return;
     label_text_ = with_crlf(mnemonic_text(c.label));
     if (!label_) {
-        label_ = CreateWindowExW(0, L"STATIC", label_text_.c_str(), WS_CHILD | WS_CLIPSIBLINGS, 0,
-                                 0, 1, 1, parent_, nullptr, this_module(), nullptr);
+        // Made at its place, with its alignment, shown with its control.
+        RECT r{};
+        LONG align = SS_LEFT;
+        label_rect(c, r, align);
+        const DWORD shown = c.visible && !label_text_.empty() ? WS_VISIBLE : 0;
+        label_ = CreateWindowExW(0, L"STATIC", label_text_.c_str(),
+                                 WS_CHILD | WS_CLIPSIBLINGS | shown | static_cast<DWORD>(align),
+                                 r.left, r.top, r.right - r.left, r.bottom - r.top, parent_,
+                                 nullptr, this_module(), nullptr);
         set_font(label_, look().panel_font());
         op_.adopt_window(panel_, label_, this);
+        // Made with its control, a label lands right under it; made later, it is put there.
+        if (!showing_all_)
+            SetWindowPos(label_, body_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     set_text_if_changed(label_, label_text_);
     place_label(c);
@@ -220,16 +232,27 @@ void ControlView::show_label(const Control& c) {
 
 void ControlView::place_label(const Control& c) {
     if (!label_ || !body_) return;
+    RECT r{};
+    LONG align = SS_LEFT;
+    if (!label_rect(c, r, align)) return;
+    const LONG_PTR style = GetWindowLongPtrW(label_, GWL_STYLE);
+    const LONG_PTR wanted = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | align;
+    if (style != wanted) {
+        SetWindowLongPtrW(label_, GWL_STYLE, wanted);
+        InvalidateRect(label_, nullptr, TRUE);
+    }
+    move_if_changed(label_, r);
+}
+
+bool ControlView::label_rect(const Control& c, RECT& r, LONG& align) const {
     const std::wstring plain = plain_text(c.label);
     const SIZE s = text_extent(look().panel_font(), plain);
     const int width = static_cast<int>(s.cx) + 2;
     const int lines = 1 + static_cast<int>(std::count(plain.begin(), plain.end(), L'\n'));
     const int height = kLabelLine * lines;
-    RECT r{};
-    LONG align = SS_LEFT;
     switch (place()) {
         case LabelPlace::None:
-            return;
+            return false;
         case LabelPlace::Left: {
             const int top = c.top + (c.height - height) / 2;
             r = RECT{c.left - kLabelGap - width, top, c.left - kLabelGap, top + height};
@@ -250,13 +273,7 @@ void ControlView::place_label(const Control& c) {
             break;
         }
     }
-    const LONG_PTR style = GetWindowLongPtrW(label_, GWL_STYLE);
-    const LONG_PTR wanted = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | align;
-    if (style != wanted) {
-        SetWindowLongPtrW(label_, GWL_STYLE, wanted);
-        InvalidateRect(label_, nullptr, TRUE);
-    }
-    move_if_changed(label_, r);
+    return true;
 }
 
 void ControlView::show_colours(const Control& c) {

@@ -145,6 +145,8 @@ class ControlView {
     LabelPlace place() const;
     void show_label(const Control& c);
     void place_label(const Control& c);
+    // Where the label stands and how its text is aligned; false for a kind without one outside.
+    bool label_rect(const Control& c, RECT& r, LONG& align) const;
     void show_state(const Control& c);
 
     int panel_;
@@ -157,6 +159,7 @@ class ControlView {
     HFONT font_ = nullptr;
     std::vector<HWND> extra_;
     bool labels_above_ = false;
+    bool showing_all_ = false;
     std::wstring label_text_;
     wchar_t shortcut_ = 0;
     int text_color_ = -1, text_bg_color_ = -1, back_color_ = -1, button_color_ = -1;

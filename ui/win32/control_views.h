@@ -24,8 +24,10 @@ std::unique_ptr<ControlView> make_decoration(const Control&, HWND, Operator&);
 std::unique_ptr<ControlView> make_picture(const Control&, HWND, Operator&);
 std::unique_ptr<ControlView> make_timer(const Control&, HWND, Operator&);
 
-// A child window of one of the standard classes, with the control's id, hidden until the view
-// has placed it.
-HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, int id, DWORD ex_style = 0);
+// A child window of one of the standard classes with the control's id, made at the control's
+// place and shown when the control is (the view moves it when its kind stands elsewhere), so most
+// windows are never moved or shown again once made.
+HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
+                DWORD ex_style = 0);
 
 }  // namespace uir::win32

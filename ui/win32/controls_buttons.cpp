@@ -11,9 +11,12 @@
 
 namespace uir::win32 {
 
-HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, int id, DWORD ex_style) {
-    return CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 1,
-                           1, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id & 0xFFFF)),
+HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
+                DWORD ex_style) {
+    const DWORD shown = c.visible ? WS_VISIBLE : 0;
+    return CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_CLIPSIBLINGS | shown | style,
+                           c.left, c.top, std::max(1, c.width), std::max(1, c.height), parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id & 0xFFFF)),
                            this_module(), nullptr);
 }
 
@@ -82,7 +85,7 @@ void paint_button(const DRAWITEMSTRUCT& di, const Face& face) {
 class ButtonView : public ControlView {
   public:
     ButtonView(const Control& c, HWND parent, Operator& op) : ControlView(c, parent, op) {
-        set_body(make_child(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, parent, c.id));
+        set_body(make_child(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, parent, c));
     }
 
     void command(HWND, int code) override {
@@ -150,7 +153,7 @@ class ToggleButtonView : public ButtonView {
 class CheckBoxView : public ControlView {
   public:
     CheckBoxView(const Control& c, HWND parent, Operator& op) : ControlView(c, parent, op) {
-        set_body(make_child(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, parent, c.id));
+        set_body(make_child(L"BUTTON", BS_CHECKBOX | WS_TABSTOP, parent, c));
     }
 
     void show_value(const Control& c) override {

@@ -90,7 +90,7 @@ class LedView : public ControlView {
     LedView(const Control& c, HWND parent, Operator& op)
         : ControlView(c, parent, op), lamp_(*this) {
         lamp_.on_click = [this] { this->op().press(panel(), control()); };
-        set_body(make_drawn(parent, c.id, &lamp_));
+        set_body(make_drawn(parent, c, &lamp_));
     }
 
     void show_value(const Control& c) override {
@@ -176,7 +176,7 @@ class BinarySwitchView : public ControlView {
     BinarySwitchView(const Control& c, HWND parent, Operator& op)
         : ControlView(c, parent, op), lever_(*this) {
         lever_.on_click = [this] { this->op().press(panel(), control()); };
-        set_body(make_drawn(parent, c.id, &lever_));
+        set_body(make_drawn(parent, c, &lever_));
         SetWindowLongPtrW(body(), GWL_STYLE, GetWindowLongPtrW(body(), GWL_STYLE) | WS_TABSTOP);
     }
 

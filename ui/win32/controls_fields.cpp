@@ -75,9 +75,9 @@ class FieldView : public ControlView {
         InvalidateRect(body(), nullptr, TRUE);
     }
 
-    HWND make_edit(HWND parent, int id, DWORD style) {
+    HWND make_edit(HWND parent, const Control& c, DWORD style) {
         HWND edit =
-            make_child(L"EDIT", style | ES_AUTOHSCROLL | WS_TABSTOP, parent, id, WS_EX_CLIENTEDGE);
+            make_child(L"EDIT", style | ES_AUTOHSCROLL | WS_TABSTOP, parent, c, WS_EX_CLIENTEDGE);
         SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
         return edit;
     }
@@ -98,9 +98,9 @@ class FieldView : public ControlView {
 class NumericView : public FieldView {
   public:
     NumericView(const Control& c, HWND parent, Operator& op) : FieldView(c, parent, op) {
-        set_body(make_edit(parent, c.id, ES_RIGHT));
+        set_body(make_edit(parent, c, ES_RIGHT));
         SetWindowSubclass(body(), refuse_non_numbers, 1, reinterpret_cast<DWORD_PTR>(this));
-        arrows_ = make_child(UPDOWN_CLASSW, UDS_NOTHOUSANDS, parent, c.id);
+        arrows_ = make_child(UPDOWN_CLASSW, UDS_NOTHOUSANDS, parent, c);
         SendMessageW(arrows_, UDM_SETRANGE32, 0, 100);
         SendMessageW(arrows_, UDM_SETPOS32, 0, 50);
         add_window(arrows_);
@@ -229,7 +229,7 @@ class NumericView : public FieldView {
 class StringView : public FieldView {
   public:
     StringView(const Control& c, HWND parent, Operator& op) : FieldView(c, parent, op) {
-        set_body(make_edit(parent, c.id, ES_LEFT));
+        set_body(make_edit(parent, c, ES_LEFT));
     }
 
     void show_value(const Control& c) override {
@@ -265,12 +265,18 @@ class StringView : public FieldView {
 // on the focused closed list, commit the item.
 class RingView : public ControlView {
   public:
+    // Made with the height of its open list, so it is not resized once made: every change of a
+    // drop-down list's size costs the system a new layout of it.
     RingView(const Control& c, HWND parent, Operator& op) : ControlView(c, parent, op) {
-        set_body(make_child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, parent, c.id));
+        items_ = static_cast<int>(c.items.size());
+        Control full = c;
+        full.height = c.height + list_height(look().line_height());
+        set_body(make_child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, parent, full));
     }
 
     void show_items(const Control& c) override {
-        SendMessageW(body(), CB_RESETCONTENT, 0, 0);
+        if (SendMessageW(body(), CB_GETCOUNT, 0, 0) > 0)
+            SendMessageW(body(), CB_RESETCONTENT, 0, 0);
         for (const ListItem& item : c.items)
             SendMessageW(body(), CB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(plain_text(item.label).c_str()));
@@ -314,7 +320,7 @@ class RingView : public ControlView {
         if (SendMessageW(body(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) != field)
             SendMessageW(body(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         const int line = static_cast<int>(SendMessageW(body(), CB_GETITEMHEIGHT, 0, 0));
-        const int list = std::max(1, std::min(items_, 12)) * std::max(line, 12) + 4;
+        const int list = list_height(line);
         RECT now{};
         GetWindowRect(body(), &now);
         MapWindowPoints(HWND_DESKTOP, parent(), reinterpret_cast<POINT*>(&now), 2);
@@ -328,6 +334,11 @@ class RingView : public ControlView {
     }
 
   private:
+    // The open list shows up to twelve items.
+    int list_height(int line) const {
+        return std::max(1, std::min(items_, 12)) * std::max(line, 12) + 4;
+    }
+
     void choose() {
         const auto index = static_cast<int>(SendMessageW(body(), CB_GETCURSEL, 0, 0));
         if (index >= 0) op().select(panel(), control(), index);

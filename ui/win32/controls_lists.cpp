@@ -20,7 +20,7 @@ class ListBoxView : public ControlView {
         set_body(make_child(L"LISTBOX",
                             LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                                 LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                            parent, c.id, WS_EX_CLIENTEDGE));
+                            parent, c, WS_EX_CLIENTEDGE));
         set_font(body(), look().list_font());
         SendMessageW(body(), LB_SETITEMHEIGHT, 0, kLineHeight);
     }
@@ -151,7 +151,7 @@ class TextBoxView : public ControlView {
     TextBoxView(const Control& c, HWND parent, Operator& op) : ControlView(c, parent, op) {
         set_body(make_child(L"EDIT",
                             ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | ES_LEFT,
-                            parent, c.id, WS_EX_CLIENTEDGE));
+                            parent, c, WS_EX_CLIENTEDGE));
         SendMessageW(body(), EM_SETLIMITTEXT, 0, 0);
     }
 

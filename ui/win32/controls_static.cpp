@@ -23,7 +23,7 @@ std::wstring message_text(const Control& c) {
 class TextMessageView : public ControlView {
   public:
     TextMessageView(const Control& c, HWND parent, Operator& op) : ControlView(c, parent, op) {
-        set_body(make_child(L"STATIC", SS_LEFT | SS_NOPREFIX, parent, c.id));
+        set_body(make_child(L"STATIC", SS_LEFT | SS_NOPREFIX, parent, c));
     }
 
     void show_value(const Control& c) override {
@@ -69,7 +69,7 @@ class DecorationView : public ControlView {
   public:
     DecorationView(const Control& c, HWND parent, Operator& op)
         : ControlView(c, parent, op), frame_(*this) {
-        set_body(make_drawn(parent, c.id, &frame_));
+        set_body(make_drawn(parent, c, &frame_));
     }
 
   protected:
@@ -204,7 +204,7 @@ class PictureView : public ControlView {
   public:
     PictureView(const Control& c, HWND parent, Operator& op)
         : ControlView(c, parent, op), picture_(*this, glyph_for(c.constant_name)) {
-        set_body(make_drawn(parent, c.id, &picture_));
+        set_body(make_drawn(parent, c, &picture_));
     }
 
   protected:

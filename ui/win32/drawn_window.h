@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "runtime_access.h"
+
 namespace uir::win32 {
 
 class Drawn {
@@ -27,7 +29,8 @@ class Drawn {
 void register_drawn_class(HINSTANCE instance);
 void unregister_drawn_class(HINSTANCE instance);
 
-// A hidden child window of `parent` drawn by `drawn`, which must outlive it.
-HWND make_drawn(HWND parent, int id, Drawn* drawn);
+// A child window of `parent` at the rectangle of control `c`, with its id, shown when the control
+// is, drawn by `drawn`, which must outlive it.
+HWND make_drawn(HWND parent, const Control& c, Drawn* drawn);
 
 }  // namespace uir::win32

@@ -53,6 +53,12 @@ Look::Look() {
     panel_ = make_font(family, FW_NORMAL);
     bold_ = make_font(family, FW_BOLD);
     list_ = make_font(narrow, FW_NORMAL);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, panel_);
+    TEXTMETRICW tm{};
+    if (GetTextMetricsW(dc, &tm)) line_height_ = tm.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
 }
 
 Look::~Look() {

@@ -38,12 +38,15 @@ class Look {
     HFONT panel_font() const { return panel_; }
     HFONT bold_font() const { return bold_; }
     HFONT list_font() const { return list_; }
+    // The height of a line of text in the panel font, as lists and drop-down lists draw it.
+    int line_height() const { return line_height_; }
     HBRUSH brush(COLORREF colour);
 
   private:
     HFONT panel_ = nullptr;
     HFONT bold_ = nullptr;
     HFONT list_ = nullptr;
+    int line_height_ = kFontPixels + 3;
     std::map<COLORREF, HBRUSH> brushes_;
 };
 

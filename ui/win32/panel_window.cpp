@@ -183,6 +183,7 @@ LRESULT CALLBACK PanelWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT PanelWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (detached_) return DefWindowProcW(hwnd_, msg, wp, lp);
     switch (msg) {
         case WM_CLOSE:
             events_.close_requested(panel_);

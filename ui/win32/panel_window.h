@@ -54,6 +54,9 @@ class PanelWindow {
     }
     void forget_focus() { saved_focus_ = nullptr; }
 
+    // From now on the window hands no message on: it is being taken down with its view.
+    void detach() { detached_ = true; }
+
     static void register_class(HINSTANCE instance);
     static void unregister_class(HINSTANCE instance);
 
@@ -72,6 +75,7 @@ class PanelWindow {
     HMENU menu_ = nullptr;
     HWND saved_focus_ = nullptr;
     COLORREF colour_ = 0;
+    bool detached_ = false;
 };
 
 // The menu bar of `bar` as a Win32 menu; item ids are the bar's own. A menu's title has its

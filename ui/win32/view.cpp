@@ -34,7 +34,16 @@ bool key_down(int vk) {
 
 View::View(std::wstring title_suffix) : suffix_(std::move(title_suffix)) {}
 
-View::~View() = default;
+// The windows go before the model might (at the process's end the run-time's panels are gone
+// first): no window hands a message to the view while it is taken down.
+View::~View() {
+    for (auto& [handle, e] : panels_) e.window->detach();
+    for (auto& [handle, e] : panels_) {
+        e.controls.clear();
+        e.window.reset();
+    }
+    panels_.clear();
+}
 
 View::PanelEntry* View::entry(int panel) {
     auto it = panels_.find(panel);
@@ -110,9 +119,16 @@ void View::panel_created(int panel) {
     e.window = std::make_unique<PanelWindow>(panel, *this, suffix_);
     e.window->show_title(*p);
     e.window->show_colour(*p);
-    for (int id : p->controls)
-        if (const Control* c = model::find_control(panel, id)) add_control(e, *c);
-    restack(panel);
+    // A new child window goes to the bottom of its siblings, so the controls are made in the
+    // stacking order wanted, topmost first: a control built later stands above one built before,
+    // each label under its control, and the frames behind all the rest (a frame built later above
+    // one built before, so a frame within a frame stays visible).
+    for (bool frames : {false, true}) {
+        for (auto id = p->controls.rbegin(); id != p->controls.rend(); ++id) {
+            const Control* c = model::find_control(panel, *id);
+            if (c && (c->kind == CTRL_DECORATION) == frames) add_control(e, *c);
+        }
+    }
     apply_list_headers(panel);
     menu_bar_changed(panel);
     e.window->show_geometry(*p);
@@ -120,7 +136,11 @@ void View::panel_created(int panel) {
 }
 
 void View::panel_discarded(int panel) {
-    panels_.erase(panel);
+    auto it = panels_.find(panel);
+    if (it == panels_.end()) return;
+    it->second.window->detach();
+    it->second.controls.clear();
+    panels_.erase(it);
 }
 
 // A small panel of a front panel keeps its layout offset from the front panel's main panel,
@@ -191,7 +211,7 @@ void View::control_created(int panel, int control) {
     const Control* c = model::find_control(panel, control);
     if (!e || !c) return;
     add_control(*e, *c);
-    restack(panel);
+    stack_new(panel, control);
     apply_list_headers(panel);
 }
 
@@ -210,27 +230,24 @@ void View::apply_list_headers(int panel) {
     }
 }
 
-void View::restack(int panel) {
+// A control built in code stands above the others, a frame above the other frames and behind
+// every other control.
+void View::stack_new(int panel, int control) {
     PanelEntry* e = entry(panel);
-    const Panel* p = model::find_panel(panel);
-    if (!e || !p) return;
-    std::vector<HWND> order;  // topmost first
-    for (bool frames : {false, true}) {
-        for (auto id = p->controls.rbegin(); id != p->controls.rend(); ++id) {
-            const ControlView* v = control(panel, *id);
-            if (!v || v->stays_behind() != frames) continue;
-            for (HWND w : v->windows()) order.push_back(w);
+    ControlView* v = this->control(panel, control);
+    if (!e || !v) return;
+    HWND after = HWND_TOP;
+    if (v->stays_behind()) {
+        for (HWND w = GetWindow(e->window->hwnd(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            const ControlView* owner = view_of(panel, w);
+            if (owner && owner != v && owner->stays_behind()) break;
+            if (!v->owns(w) && w != v->label()) after = w;
         }
     }
-    HDWP batch = BeginDeferWindowPos(static_cast<int>(order.size()));
-    HWND after = HWND_TOP;
-    for (HWND w : order) {
-        if (batch)
-            batch = DeferWindowPos(batch, w, after, 0, 0, 0, 0,
-                                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND w : v->windows()) {
+        SetWindowPos(w, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = w;
     }
-    if (batch) EndDeferWindowPos(batch);
 }
 
 void View::control_discarded(int panel, int control) {

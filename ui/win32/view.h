@@ -75,10 +75,7 @@ class View : public Operator, public WindowEvents {
     PanelEntry* entry(int panel);
     const PanelEntry* entry(int panel) const;
     void add_control(PanelEntry& e, const Control& c);
-    // Stacks the panel's windows in drawing order: a control built later stands above one built
-    // before it, each label under its control, and the frames behind all the rest (a frame
-    // built later above one built before, so a frame within a frame stays visible).
-    void restack(int panel);
+    void stack_new(int panel, int control);
     // A list's column header (the text message right above it) is drawn in the list's font, as
     // its lines are, so its captions stand over their columns.
     void apply_list_headers(int panel);
