@@ -4,11 +4,11 @@
 // qorm program to the same main panel.
 #include <windows.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "program_run.h"
 #include "qorm_uir.h"
 #include "recorder.h"
 #include "script_text.h"
@@ -201,23 +201,15 @@ TEST_F(FrontPanelTest, SessionOnTheViewReplaysHeadlessToTheSameMainPanel) {
     }
 
     // The standalone program reaches the same front panel once the carrier is chosen.
-    const std::string path = testing::TempDir() + "win32_session.qs";
+    const std::string path = test_support::temp_path("win32_session.qs");
     {
         std::ofstream script(path);
         script << "press SI_OK\n" << recording << "wait 0.05\n";
         for (const std::string& check : checks) script << check << "\n";
     }
-    // A build run under wine names the program by its Unix path, which wine reaches as drive Z:.
-    std::string program = QORM_PROGRAM;
-    if (!program.empty() && program.front() == '/') program = "Z:" + program;
-    const std::string command =
-        "\"\"" + program + "\" --backend=headless --sim \"--script=" + path + "\" 2>&1\"";
-    FILE* pipe = _popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string transcript;
-    char chunk[4096];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) transcript += chunk;
-    EXPECT_EQ(_pclose(pipe), 0) << transcript << "\nrecording:\n" << recording;
+    const test_support::ProgramRun run = test_support::run_program(
+        QORM_PROGRAM, {"--backend=headless", "--sim", "--script=" + path});
+    EXPECT_EQ(run.status, 0) << run.failure << run.out << run.err << "\nrecording:\n" << recording;
 }
 
 }  // namespace
