@@ -17,7 +17,10 @@ bool bind_libraries(const Options& options, std::string* error) {
         std::optional<sim::Crate> crate = options.crate_file.empty()
                                               ? sim::default_crate()
                                               : sim::load_crate_file(options.crate_file, error);
-        if (!crate) return false;
+        if (!crate) {
+            if (error) *error = "файл крейта не принят: " + *error;
+            return false;
+        }
         sim::install(*crate);
         // The simulated modules run on the run-time's clock: steady under Qt, virtual headless.
         sim::set_clock([] { return Timer(); });
@@ -33,9 +36,13 @@ bool bind_libraries(const Options& options, std::string* error) {
         kelqorm = platform::traced(kelqorm);
         kelbase = platform::traced(kelbase);
     }
-    platform::bind_visa(visa);
-    platform::bind_kelqorm(kelqorm);
-    platform::bind_kelbase(kelbase);
+    // The tables are checked when bound; one that is refused leaves the program without it.
+    std::string problem;
+    if (platform::bind_visa(visa, &problem) < 0 || platform::bind_kelqorm(kelqorm, &problem) < 0 ||
+        platform::bind_kelbase(kelbase, &problem) < 0) {
+        if (error) *error = problem;
+        return false;
+    }
     return true;
 }
 

@@ -8,8 +8,8 @@
 
 namespace app {
 
-// Binds the tables the options ask for. False, with `error` set, when the crate file cannot be
-// used.
+// Binds the tables the options ask for. False, with `error` set to what to tell the user, when
+// the crate file cannot be used or a table is refused.
 bool bind_libraries(const Options& options, std::string* error);
 
 }  // namespace app

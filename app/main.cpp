@@ -19,9 +19,12 @@
 #include "script_backend.h"
 #include "script_runner.h"
 #include "si.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #ifdef QORM_HAVE_QT
-#include "qt/qt_backend.h"
+#include "uir/qt.h"
 #endif
 
 namespace {
@@ -157,7 +160,7 @@ int main(int argc, char** argv) {
 
     std::string error;
     if (!app::bind_libraries(*options, &error)) {
-        std::fprintf(stderr, "qorm: файл крейта не принят: %s\n", error.c_str());
+        std::fprintf(stderr, "qorm: %s\n", error.c_str());
         return app::kUsageError;
     }
     if (options->version) {

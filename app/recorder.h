@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "uir.h"
+#include "uir/automation.h"
 
 namespace app {
 

@@ -5,7 +5,7 @@
 // connector test does): a step after an action sees the action's callback finished.
 #pragma once
 
-#include "headless/headless_backend.h"
+#include "uir/headless_backend.h"
 
 namespace app::script {
 

@@ -2,7 +2,8 @@
 
 #include "script_target.h"
 #include "script_text.h"
-#include "uir.h"
+#include "uir/headless.h"
+#include "uir/model.h"
 
 namespace app::script {
 namespace {

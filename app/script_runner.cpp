@@ -7,7 +7,10 @@
 #include "script_target.h"
 #include "script_text.h"
 #include "sim/faults.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/backend.h"
+#include "uir/headless.h"
+#include "uir/model.h"
 
 namespace app::script {
 namespace {

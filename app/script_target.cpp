@@ -7,7 +7,8 @@
 #include <limits>
 
 #include "script_text.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/model.h"
 
 namespace app::script {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/model.h"
+#include "uir/model.h"
 
 namespace app::script {
 

@@ -6,32 +6,14 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "ctext/ctext.h"
+
 namespace app::script {
 
+// The script language knows only these five escapes, so other control bytes are written as they
+// are and read back unchanged.
 std::string quote(std::string_view text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        switch (ch) {
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            default:
-                out += ch;
-        }
-    }
-    return out + "\"";
+    return ctext::quoted(text, ctext::Controls::kept);
 }
 
 std::string number_text(double value) {

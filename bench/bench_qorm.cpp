@@ -2,8 +2,8 @@
 // - one poll (mpCheckState: run flag, thirty states, sixty lamps, thirty switches), goal at most
 //   10 microseconds, measured when it changes nothing and when it changes every control;
 // - a front-panel start: the five panels loaded and set up by mpInitPanels, goal at most 1 ms.
-// The recording fake answers at once but formats and keeps a log line per call; the same poll
-// with a driver table that only answers shows what the front panel itself costs.
+// The recording fake formats and keeps a log line per call and lets the simulated module answer;
+// the same poll with a driver table that only answers shows what the front panel itself costs.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -12,7 +12,9 @@
 #include "fake/fake.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace {
 
@@ -30,26 +32,22 @@ void start_run_time() {
 }
 
 void load_panels(ModuleInstance* record) {
-    record->mp_panel = LoadPanelEx(0, QORM_UIR_FILE, MP, nullptr);
-    record->about_panel = LoadPanelEx(0, QORM_UIR_FILE, ABOUT, nullptr);
-    record->st_panel = LoadPanelEx(0, QORM_UIR_FILE, ST, nullptr);
-    record->exit_panel = LoadPanelEx(0, QORM_UIR_FILE, EXIT_POPUP, nullptr);
-    record->zqorm_panel = LoadPanelEx(0, QORM_UIR_FILE, ZQORM, nullptr);
-    const int panels[] = {record->mp_panel,   record->about_panel, record->st_panel,
-                          record->exit_panel, record->zqorm_panel, 0};
+    int panels[kFrontPanelCount + 1] = {};
+    for (int k = 0; k < kFrontPanelCount; ++k) {
+        panels[k] = LoadPanelEx(0, QORM_UIR_FILE, kFrontPanels[k].layout_id, nullptr);
+        record->*kFrontPanels[k].handle = panels[k];
+    }
     if (mpInitPanels(record, panels) < 0) std::abort();
 }
 
 void discard_panels(ModuleInstance* record) {
-    for (int panel : {record->mp_panel, record->about_panel, record->st_panel, record->exit_panel,
-                      record->zqorm_panel}) {
-        DiscardPanel(panel);
-    }
+    for (const FrontPanel& panel : kFrontPanels) DiscardPanel(record->*panel.handle);
 }
 
 // A shown main panel of module session 5, as the front panel has it during a run.
 int set_up_main_panel() {
     start_run_time();
+    if (fake::open_module(fake::open_session()) != 5) std::abort();
     g_record = ModuleInstance{};
     g_record.session = 5;
     g_record.mainframe_la = 1;
@@ -145,9 +143,11 @@ void BM_PollChangingEverythingSilentDriver(benchmark::State& state) {
 }
 BENCHMARK(BM_PollChangingEverythingSilentDriver)->UseManualTime();
 
-// What the recording fake alone costs for the three calls of a poll, log kept and cleared.
+// What the recording fake and the simulated module cost for the three calls of a poll, log kept
+// and cleared.
 void BM_FakeCallsOfOnePoll(benchmark::State& state) {
     start_run_time();
+    if (fake::open_module(fake::open_session()) != 5) std::abort();
     ViInt16 running = 0;
     ViInt16 codes[KELQORM_CHANNELS];
     for (auto _ : state) {
@@ -164,6 +164,7 @@ BENCHMARK(BM_FakeCallsOfOnePoll);
 // A front-panel start: the five panels loaded and set up; discarding them is not timed.
 void BM_LoadAndInitPanels(benchmark::State& state) {
     start_run_time();
+    if (fake::open_module(fake::open_session()) != 5) std::abort();
     ModuleInstance record{};
     record.session = 5;
     record.mezzanine_number = 2;

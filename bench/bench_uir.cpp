@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace {
 

@@ -11,10 +11,12 @@
 #include <string>
 
 #include "probe_phases.h"
-#include "qt/qt_backend.h"
-#include "qt/qt_view_access.h"
 #include "qt_script.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/qt.h"
+#include "uir/qt_widgets.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace {
 

@@ -3,7 +3,11 @@
 #include <cstdio>
 
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -15,9 +15,13 @@
 #include <string>
 
 #include "probe_phases.h"
-#include "uir.h"
-#include "win32/win32_backend.h"
-#include "win32/win32_view_access.h"
+#include "uir/automation.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
+#include "uir/runtime.h"
+#include "uir/win32.h"
+#include "uir/win32_windows.h"
+#include "userint.h"
 #include "win32_script.h"
 
 namespace {

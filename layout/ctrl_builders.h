@@ -2,7 +2,7 @@
 // are fixed in one place.
 #pragma once
 
-#include "uir.h"
+#include "uir/layout.h"
 
 namespace layout {
 

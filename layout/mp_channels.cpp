@@ -80,9 +80,9 @@ constexpr std::array<uir::CtrlSpec, mp::kChannels * kPerChannel> build_channel_c
                     .callback = "mpChangeT",
                     .value = kTimeAtLoad,
                     .dimmed = true,
-                    .min = kTimeMin,
-                    .max = kTimeMax,
-                    .incr = kTimeStep,
+                    .min = kTimeRangeAtLoad.minimum,
+                    .max = kTimeRangeAtLoad.maximum,
+                    .incr = kTimeRangeAtLoad.increment,
                     .precision = kTimeDecimals},
                    {top, mp::channel_col(channel, mp::kTimeCol), mp::kTimeWidth, mp::kRowHeight});
         // State code 3, a channel fault, is shown "X".

@@ -91,8 +91,9 @@ constexpr uir::CtrlSpec kOtherControls[] = {
 
     // Run: the common time and the start/stop button, usable in timed switching only.
     placed({.id = MP_GT, .constant_name = "MP_GT", .kind = CTRL_NUMERIC, .data_type = VAL_FLOAT,
-            .label = "Общее время", .value = kTimeAtLoad, .dimmed = true, .min = kTimeMin,
-            .max = kTimeMax, .incr = kTimeStep, .precision = kTimeDecimals},
+            .label = "Общее время", .value = kTimeAtLoad, .dimmed = true,
+            .min = kTimeRangeAtLoad.minimum, .max = kTimeRangeAtLoad.maximum,
+            .incr = kTimeRangeAtLoad.increment, .precision = kTimeDecimals},
            {298, 506, mp::kTimeWidth, 20}),
     dimmed(command_button(MP_SET_GT, "MP_SET_GT", "Установить", "mpSetGT", {324, 506, 114, 22})),
     placed({.id = MP_START, .constant_name = "MP_START", .kind = CTRL_TOGGLE_BUTTON,

@@ -4,7 +4,8 @@
 
 #include <span>
 
-#include "uir.h"
+#include "time_ranges.h"
+#include "uir/layout.h"
 
 namespace layout {
 
@@ -21,9 +22,7 @@ std::span<const uir::CtrlSpec> mp_other_controls();
 // Times (MP_T_i, MP_GT): the coarse hardware step until the set-up sets the range the module's
 // revision allows.
 inline constexpr double kTimeAtLoad = 0.05;
-inline constexpr double kTimeMin = 0.025;
-inline constexpr double kTimeMax = 6.375;
-inline constexpr double kTimeStep = 0.025;
+inline constexpr const TimeRange& kTimeRangeAtLoad = kCoarseTimeRange;
 inline constexpr int kTimeDecimals = 3;
 
 }  // namespace layout

@@ -19,7 +19,7 @@
 #pragma once
 
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/layout.h"
 
 // The layout registered under QORM_UIR_FILE; valid for the life of the process.
 const uir::LayoutSpec& qorm_layout();

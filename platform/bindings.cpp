@@ -26,16 +26,53 @@ bool is_simulated(const std::atomic<const Api*>& slot) {
     const Api* api = slot.load();
     return api != nullptr && api->simulated;
 }
+
+// The sanity check of a table, once, when it is bound: an empty entry would be a jump to address
+// 0 at the first call of that operation, so such a table is refused as a whole.
+template <class Api>
+ViStatus bind(std::atomic<const Api*>& slot, const Api* api, const char* library,
+              std::string* problem) {
+    if (api != nullptr) {
+        std::string_view missing = missing_operation(*api);
+        if (!missing.empty()) {
+            if (problem) {
+                *problem = std::string(library) + " (" + (api->origin ? api->origin : "?") +
+                           "): в таблице нет операции " + std::string(missing) +
+                           ", таблица не привязана";
+            }
+            return VI_ERROR_NSUP_OPER;
+        }
+    }
+    slot.store(api);
+    if (problem) problem->clear();
+    return VI_SUCCESS;
+}
 }  // namespace
 
-void bind_visa(const VisaApi* api) {
-    g_visa.store(api);
+#define QORM_CHECK_ENTRY(ret, name, field, ...) \
+    if (table.field == nullptr) return #name;
+std::string_view missing_operation(const VisaApi& table) {
+    QORM_VISA_OPERATIONS(QORM_CHECK_ENTRY)
+    return {};
 }
-void bind_kelqorm(const KelqormApi* api) {
-    g_kelqorm.store(api);
+std::string_view missing_operation(const KelqormApi& table) {
+    QORM_KELQORM_OPERATIONS(QORM_CHECK_ENTRY)
+    return {};
 }
-void bind_kelbase(const KelbaseApi* api) {
-    g_kelbase.store(api);
+std::string_view missing_operation(const KelbaseApi& table) {
+    QORM_KELBASE_OPERATIONS(QORM_CHECK_ENTRY)
+    return {};
+}
+#undef QORM_CHECK_ENTRY
+
+ViStatus bind_visa(const VisaApi* api, std::string* problem) {
+    return bind(g_visa, api, "VISA", problem);
+}
+ViStatus bind_kelqorm(const KelqormApi* api, std::string* problem) {
+    return bind(g_kelqorm, api, "драйвер модуля", problem);
+}
+ViStatus bind_kelbase(const KelbaseApi* api, std::string* problem) {
+    return bind(g_kelbase, api, "драйвер носителя", problem);
 }
 
 const VisaApi& visa_api() {

@@ -2,6 +2,10 @@
 // each reached through a table of function pointers. The free functions with the system's names
 // (viOpen, kelqorm_state, kelbase_init, ...) forward to the bound table.
 //
+// Each table follows from its library's declaration list (visa.h, kelqorm.h, kelbase.h): one
+// entry per operation, named by the list's table field and of the operation's own type, calling
+// convention included. Tables are filled by field name.
+//
 // A table is bound once, before first use: the program binds the system libraries or the
 // simulated crate, tests bind the recording fake. A library that was never bound is bound to its
 // system library at its first call. Binding again (tests do, between cases) replaces the table.
@@ -17,94 +21,136 @@
 
 namespace platform {
 
-// The system's name of every operation the three tables carry: VISA, the module driver, the
-// carrier driver, each in its table's order. Tests, traces and fault injection name operations so.
-inline constexpr std::array<std::string_view, 30> kOperationNames = {
-    "viOpenDefaultRM",
-    "viFindRsrc",
-    "viFindNext",
-    "viOpen",
-    "viClose",
-    "viGetAttribute",
-    "kelqorm_init",
-    "kelqorm_connect",
-    "kelqorm_close",
-    "kelqorm_reset",
-    "kelqorm_self_test",
-    "kelqorm_error_message",
-    "kelqorm_revision_query",
-    "kelqorm_manual_cmd",
-    "kelqorm_manual_group_cmd",
-    "kelqorm_cmd_config",
-    "kelqorm_set_cmd_time",
-    "kelqorm_cmd_time_q",
-    "kelqorm_config_trigger",
-    "kelqorm_set_line",
-    "kelqorm_start",
-    "kelqorm_stop",
-    "kelqorm_gstart_q",
-    "kelqorm_state",
-    "kelqorm_trig_state",
-    "kelqorm_reset_trig",
-    "kelqorm_sft_interface",
-    "kelqorm_zqorm_test",
-    "kelbase_init",
-    "kelbase_m_type_q",
+// A table entry of an operation, and the entry of the same operation that is also told which
+// table it was called through.
+#define QORM_TABLE_ENTRY(ret, name, field, ...) ret(QORM_VI_FUNC* field)(QORM_TYPES(__VA_ARGS__));
+#define QORM_BOUND_ENTRY(ret, name, field, ...) \
+    ret (*field)(const QORM_TABLE& table, QORM_TYPES(__VA_ARGS__)) = nullptr;
+
+// Every table may carry a context. Its operations that need it (the error text of a library
+// that could not be loaded names that library) are given as bound entries, which `call` prefers:
+// the forwarding functions, the tracing wrapper and the recording fake all call through it.
+// Tables of plain entries leave both null.
+struct VisaApi;
+struct KelqormApi;
+struct KelbaseApi;
+
+#define QORM_TABLE VisaApi
+struct VisaBound {
+    QORM_VISA_OPERATIONS(QORM_BOUND_ENTRY)
 };
+#undef QORM_TABLE
+#define QORM_TABLE KelqormApi
+struct KelqormBound {
+    QORM_KELQORM_OPERATIONS(QORM_BOUND_ENTRY)
+};
+#undef QORM_TABLE
+#define QORM_TABLE KelbaseApi
+struct KelbaseBound {
+    QORM_KELBASE_OPERATIONS(QORM_BOUND_ENTRY)
+};
+#undef QORM_TABLE
 
 struct VisaApi {
     const char* origin;  // where the table comes from, for messages and --trace
     bool simulated;      // the table is the simulated crate's, not a system library
-    ViStatus (*open_default_rm)(ViSession* vi);
-    ViStatus (*find_rsrc)(ViSession rm, ViConstString expr, ViFindList* list, ViUInt32* count,
-                          ViChar desc[]);
-    ViStatus (*find_next)(ViFindList list, ViChar desc[]);
-    ViStatus (*open)(ViSession rm, ViConstRsrc name, ViAccessMode mode, ViUInt32 timeout,
-                     ViSession* vi);
-    ViStatus (*close)(ViObject vi);
-    ViStatus (*get_attribute)(ViObject vi, ViAttr attr, void* value);
+    QORM_VISA_OPERATIONS(QORM_TABLE_ENTRY)
+    const VisaBound* bound = nullptr;
+    const void* context = nullptr;
 };
 
 struct KelqormApi {
     const char* origin;
     bool simulated;
-    ViStatus (*init)(ViRsrc resource, ViBoolean id_query, ViBoolean reset, ViSession* vi);
-    ViStatus (*connect)(ViSession vi, ViSession carrier, ViUInt16 mezzanine, ViBoolean id_query,
-                        ViBoolean reset);
-    ViStatus (*close)(ViSession vi);
-    ViStatus (*reset)(ViSession vi);
-    ViStatus (*self_test)(ViSession vi, ViInt16* result, ViChar message[]);
-    ViStatus (*error_message)(ViSession vi, ViStatus status, ViChar message[]);
-    ViStatus (*revision_query)(ViSession vi, ViChar driver_rev[], ViChar hardware_rev[]);
-    ViStatus (*manual_cmd)(ViSession vi, ViInt16 channel, ViUInt16 line, ViInt16 on);
-    ViStatus (*manual_group_cmd)(ViSession vi, ViInt16 on, ViInt16 lines[]);
-    ViStatus (*cmd_config)(ViSession vi, ViInt16 channel, ViUInt16 line, ViReal64 time);
-    ViStatus (*set_cmd_time)(ViSession vi, ViInt16 channel, ViReal64 time);
-    ViStatus (*cmd_time_q)(ViSession vi, ViInt16 channel, ViReal64* time);
-    ViStatus (*config_trigger)(ViSession vi, ViInt16 mode);
-    ViStatus (*set_line)(ViSession vi, ViInt16 channel, ViUInt16 line);
-    ViStatus (*start)(ViSession vi, ViInt16 lines[]);
-    ViStatus (*stop)(ViSession vi);
-    ViStatus (*gstart_q)(ViSession vi, ViInt16* running);
-    ViStatus (*state)(ViSession vi, ViInt16 states[]);
-    ViStatus (*trig_state)(ViSession vi, ViInt16 latches[]);
-    ViStatus (*reset_trig)(ViSession vi, ViInt16 channel);
-    ViStatus (*sft_interface)(ViSession vi, kelqorm_TextCallback callback);
-    ViStatus (*zqorm_test)(ViSession vi, ViInt16* result, ViChar message[]);
+    QORM_KELQORM_OPERATIONS(QORM_TABLE_ENTRY)
+    const KelqormBound* bound = nullptr;
+    const void* context = nullptr;
 };
 
 struct KelbaseApi {
     const char* origin;
     bool simulated;
-    ViStatus (*init)(ViRsrc resource, ViBoolean id_query, ViBoolean reset, ViSession* vi);
-    ViStatus (*m_type_q)(ViSession vi, ViUInt16 position, ViInt16* present, ViInt16* type);
+    QORM_KELBASE_OPERATIONS(QORM_TABLE_ENTRY)
+    const KelbaseBound* bound = nullptr;
+    const void* context = nullptr;
 };
 
-// Bind a table. The table must outlive every call made through it; nullptr unbinds, so the
-// next call binds the system library again.
-void bind_visa(const VisaApi* api);
-void bind_kelqorm(const KelqormApi* api);
-void bind_kelbase(const KelbaseApi* api);
+#undef QORM_TABLE_ENTRY
+#undef QORM_BOUND_ENTRY
+
+// The bound entry that stands beside a table entry.
+template <auto Entry>
+struct BoundOf;
+#define QORM_BOUND_OF(ret, name, field, ...)              \
+    template <>                                           \
+    struct BoundOf<&QORM_TABLE::field> {                  \
+        static constexpr auto entry = &QORM_BOUND::field; \
+    };
+#define QORM_TABLE VisaApi
+#define QORM_BOUND VisaBound
+QORM_VISA_OPERATIONS(QORM_BOUND_OF)
+#undef QORM_TABLE
+#undef QORM_BOUND
+#define QORM_TABLE KelqormApi
+#define QORM_BOUND KelqormBound
+QORM_KELQORM_OPERATIONS(QORM_BOUND_OF)
+#undef QORM_TABLE
+#undef QORM_BOUND
+#define QORM_TABLE KelbaseApi
+#define QORM_BOUND KelbaseBound
+QORM_KELBASE_OPERATIONS(QORM_BOUND_OF)
+#undef QORM_TABLE
+#undef QORM_BOUND
+#undef QORM_BOUND_OF
+
+// A table made of the static functions of `Entries` named by its fields, filled by field name:
+//     struct Mine {
+//         QORM_VISA_OPERATIONS(MY_FUNCTION)  // static ViStatus QORM_VI_FUNC open_default_rm(...)
+//     };
+//     constexpr VisaApi kMine = QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, Mine, "mine", false);
+#define QORM_TABLE_ENTRY_OF(ret, name, field, ...) .field = &qorm_entries::field,
+#define QORM_TABLE_OF(Api, LIST, Entries, table_origin, table_simulated)          \
+    [] {                                                                          \
+        using qorm_entries = Entries;                                             \
+        return Api{.origin = table_origin,                                        \
+                   .simulated = table_simulated,                                  \
+                   LIST(QORM_TABLE_ENTRY_OF)};                                    \
+    }()
+
+// Calls operation `Entry` of a table, e.g. call<&KelqormApi::state>(table, vi, states): through
+// its bound entry when the table has one, else through its plain entry. An empty entry (only a
+// table that was never checked can have one) reports the operation unsupported.
+template <auto Entry, class Api, class... A>
+ViStatus call(const Api& table, A... args) {
+    if (table.bound != nullptr) {
+        if (auto bound = table.bound->*BoundOf<Entry>::entry) return bound(table, args...);
+    }
+    auto plain = table.*Entry;
+    return plain != nullptr ? plain(args...) : VI_ERROR_NSUP_OPER;
+}
+
+// The system's name of every operation the three tables carry: VISA, the module driver, the
+// carrier driver, each in its list's order. Tests, traces and fault injection name operations so.
+#define QORM_OPERATION_NAME(ret, name, field, ...) std::string_view(#name),
+inline constexpr auto kOperationNames = std::to_array<std::string_view>({
+    QORM_VISA_OPERATIONS(QORM_OPERATION_NAME)     //
+    QORM_KELQORM_OPERATIONS(QORM_OPERATION_NAME)  //
+    QORM_KELBASE_OPERATIONS(QORM_OPERATION_NAME)  //
+});
+#undef QORM_OPERATION_NAME
+
+// The system's name of the first operation a table leaves empty; empty when it has all of them.
+std::string_view missing_operation(const VisaApi& table);
+std::string_view missing_operation(const KelqormApi& table);
+std::string_view missing_operation(const KelbaseApi& table);
+
+// Binds a table. The table must outlive every call made through it; nullptr unbinds, so the
+// next call binds the system library again. A table with an empty entry is refused: the binding
+// stays as it was, the status is VI_ERROR_NSUP_OPER and *problem (when given) names the library
+// and the operation. VI_SUCCESS otherwise.
+ViStatus bind_visa(const VisaApi* api, std::string* problem = nullptr);
+ViStatus bind_kelqorm(const KelqormApi* api, std::string* problem = nullptr);
+ViStatus bind_kelbase(const KelbaseApi* api, std::string* problem = nullptr);
 
 // The bound tables (binding the system library first when none is bound).
 const VisaApi& visa_api();

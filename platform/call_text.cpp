@@ -3,28 +3,12 @@
 #include <charconv>
 #include <cstdio>
 
-#include "text_buffer.h"
+#include "attributes.h"
+#include "ctext/ctext.h"
 
 namespace platform {
 
 namespace {
-
-struct AttributeName {
-    ViAttr id;
-    const char* name;
-};
-
-constexpr AttributeName kAttributeNames[] = {
-    {VI_ATTR_RSRC_NAME, "VI_ATTR_RSRC_NAME"},
-    {VI_ATTR_INTF_INST_NAME, "VI_ATTR_INTF_INST_NAME"},
-    {VI_ATTR_MAINFRAME_LA, "VI_ATTR_MAINFRAME_LA"},
-    {VI_ATTR_SLOT, "VI_ATTR_SLOT"},
-    {VI_ATTR_VXI_LA, "VI_ATTR_VXI_LA"},
-    {VI_ATTR_MODEL_CODE, "VI_ATTR_MODEL_CODE"},
-    {VI_ATTR_MANF_ID, "VI_ATTR_MANF_ID"},
-    {VI_ATTR_INTF_TYPE, "VI_ATTR_INTF_TYPE"},
-    {VI_ATTR_INTF_NUM, "VI_ATTR_INTF_NUM"},
-};
 
 std::string hex8(ViUInt32 value) {
     char buf[16];
@@ -53,37 +37,8 @@ std::string format_status(ViStatus status) {
 
 std::string format_text(const char* text, std::size_t buffer_size) {
     if (text == nullptr) return "null";
-    std::size_t n = bounded_length(text, buffer_size);
-    std::string out = "\"";
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\x%02X", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    out += '"';
+    const std::size_t n = ctext::bounded_length(text, buffer_size);
+    std::string out = ctext::quoted(std::string_view(text, n));
     if (n == buffer_size) out += "...";
     return out;
 }
@@ -107,9 +62,22 @@ std::string format_codes(const ViInt16* codes, std::size_t count) {
 }
 
 std::string format_attribute(ViAttr attribute) {
-    for (const auto& a : kAttributeNames)
-        if (a.id == attribute) return a.name;
-    return hex8(attribute);
+    const Attribute* a = find_attribute(attribute);
+    return a ? std::string(a->name) : hex8(attribute);
+}
+
+CallText& CallText::attribute_value(ViAttr attribute, const void* value) {
+    const Attribute* a = find_attribute(attribute);
+    if (value == nullptr || a == nullptr) return *this;
+    switch (a->type) {
+        case AttributeType::text:
+            return text(static_cast<const char*>(value), VI_FIND_BUFLEN);
+        case AttributeType::int16:
+            return integer(*static_cast<const ViInt16*>(value));
+        case AttributeType::uint16:
+            return integer(*static_cast<const ViUInt16*>(value));
+    }
+    return *this;
 }
 
 std::string CallText::str() const {

@@ -12,14 +12,18 @@ extern "C" {
 
 #define KELBASE_POSITIONS 4  /* mezzanine positions 1 to 4 */
 
-/* Opens the carrier by its VISA resource name; the session is a VISA session on the carrier,
- * on which VISA attributes can be read. */
-ViStatus _VI_FUNC kelbase_init(ViRsrc resourceName, ViBoolean idQuery, ViBoolean reset,
-                               ViSession* vi);
-/* What is fitted at a mezzanine position: present is non-zero when a mezzanine is fitted,
- * type is its type code (KELQORM_TYPE_CODE, 12, for a QORM). */
-ViStatus _VI_FUNC kelbase_m_type_q(ViSession vi, ViUInt16 position, ViInt16* present,
-                                   ViInt16* type);
+/* Every operation of the carrier driver (the notation is declare.h's). */
+#define QORM_KELBASE_OPERATIONS(X)                                                             \
+    /* Opens the carrier by its VISA resource name; the session is a VISA session on the       \
+     * carrier, on which VISA attributes can be read. */                                       \
+    X(ViStatus, kelbase_init, init, (text_in, ViRsrc, resourceName), (in, ViBoolean, idQuery), \
+      (in, ViBoolean, reset), (out, ViSession*, vi))                                           \
+    /* What is fitted at a mezzanine position: present is non-zero when a mezzanine is fitted, \
+     * type is its type code (KELQORM_TYPE_CODE, 12, for a QORM). */                           \
+    X(ViStatus, kelbase_m_type_q, m_type_q, (in, ViSession, vi), (in, ViUInt16, position),     \
+      (out, ViInt16*, present), (out, ViInt16*, type))
+
+QORM_KELBASE_OPERATIONS(QORM_DECLARE_OPERATION)
 
 #ifdef __cplusplus
 }

@@ -1,82 +1,109 @@
 #include "library_loader.h"
 
-#include <array>
-#include <utility>
+#include <type_traits>
 
 #include "call_text.h"
+#include "ctext/ctext.h"
 #include "dynlib.h"
-#include "text_buffer.h"
 
 namespace platform::detail {
 
 namespace {
 
-// What an operation of a table without its library does.
-template <class F>
-struct Missing;
-template <class... A>
-struct Missing<ViStatus (*)(A...)> {
-    static ViStatus call(A...) { return VI_ERROR_LIBRARY_NFOUND; }
+// What the operations of a table without its library do: report it missing.
+#define QORM_MISSING_STUB(ret, name, field, ...) \
+    static ret QORM_VI_FUNC field(QORM_TYPES(__VA_ARGS__)) { return VI_ERROR_LIBRARY_NFOUND; }
+struct VisaStubs {
+    QORM_VISA_OPERATIONS(QORM_MISSING_STUB)
 };
+struct KelqormStubs {
+    QORM_KELQORM_OPERATIONS(QORM_MISSING_STUB)
+};
+struct KelbaseStubs {
+    QORM_KELBASE_OPERATIONS(QORM_MISSING_STUB)
+};
+#undef QORM_MISSING_STUB
 
-// One exported function: its name and how to put it into (or stub it out of) the table.
+constexpr VisaApi kMissingVisa =
+    QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, VisaStubs, nullptr, false);
+constexpr KelqormApi kMissingKelqorm =
+    QORM_TABLE_OF(KelqormApi, QORM_KELQORM_OPERATIONS, KelqormStubs, nullptr, false);
+constexpr KelbaseApi kMissingKelbase =
+    QORM_TABLE_OF(KelbaseApi, QORM_KELBASE_OPERATIONS, KelbaseStubs, nullptr, false);
+
+const VisaApi& missing_table(const VisaApi&) {
+    return kMissingVisa;
+}
+const KelqormApi& missing_table(const KelqormApi&) {
+    return kMissingKelqorm;
+}
+const KelbaseApi& missing_table(const KelbaseApi&) {
+    return kMissingKelbase;
+}
+
+// The module driver's error text of a library that is missing: `missing`, and for any other
+// status its number too, since the driver that would translate it is the missing one.
+ViStatus write_missing_text(const std::string& missing, ViStatus status, ViChar message[]) {
+    if (message == nullptr) return VI_ERROR_LIBRARY_NFOUND;
+    try {
+        if (status == VI_ERROR_LIBRARY_NFOUND) {
+            ctext::copy(message, KELQORM_TEXT_LEN, missing);
+        } else {
+            std::string hex = format_status(status).substr(2);
+            ctext::copy(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
+        }
+    } catch (...) {
+        ctext::copy(message, KELQORM_TEXT_LEN, missing);
+    }
+    return VI_ERROR_LIBRARY_NFOUND;
+}
+
+// Called through platform::call: the text is the table's own.
+ViStatus named_error_message(const KelqormApi& table, ViSession, ViStatus status,
+                             ViChar message[]) {
+    const auto* missing = static_cast<const std::string*>(table.context);
+    return write_missing_text(missing ? *missing : std::string(), status, message);
+}
+const KelqormBound kNamedMissing = {.error_message = &named_error_message};
+
+// Called directly, without the table: all that can be said is that the driver is missing.
+ViStatus QORM_VI_FUNC unnamed_error_message(ViSession, ViStatus status, ViChar message[]) {
+    return write_missing_text("Не найдена библиотека драйвера модуля", status, message);
+}
+
+// One exported function: its name and where it goes in the table.
 template <class Api>
 struct Symbol {
     const char* name;
     void (*set)(Api& table, void* address);
-    void (*set_missing)(Api& table);
 };
 
-#define QORM_SYMBOL(Api, field, name)                                                    \
-    Symbol<Api> {                                                                        \
-        name, [](Api& t, void* p) { t.field = reinterpret_cast<decltype(t.field)>(p); }, \
-            [](Api& t) { t.field = &Missing<decltype(t.field)>::call; }                  \
-    }
+template <auto Entry, class Api>
+void set_entry(Api& table, void* address) {
+    using Fn = std::remove_reference_t<decltype(table.*Entry)>;
+    table.*Entry = reinterpret_cast<Fn>(address);
+}
 
-const std::vector<Symbol<VisaApi>> kVisaSymbols = {
-    QORM_SYMBOL(VisaApi, open_default_rm, "viOpenDefaultRM"),
-    QORM_SYMBOL(VisaApi, find_rsrc, "viFindRsrc"),
-    QORM_SYMBOL(VisaApi, find_next, "viFindNext"),
-    QORM_SYMBOL(VisaApi, open, "viOpen"),
-    QORM_SYMBOL(VisaApi, close, "viClose"),
-    QORM_SYMBOL(VisaApi, get_attribute, "viGetAttribute"),
-};
-
-const std::vector<Symbol<KelqormApi>> kKelqormSymbols = {
-    QORM_SYMBOL(KelqormApi, init, "kelqorm_init"),
-    QORM_SYMBOL(KelqormApi, connect, "kelqorm_connect"),
-    QORM_SYMBOL(KelqormApi, close, "kelqorm_close"),
-    QORM_SYMBOL(KelqormApi, reset, "kelqorm_reset"),
-    QORM_SYMBOL(KelqormApi, self_test, "kelqorm_self_test"),
-    QORM_SYMBOL(KelqormApi, error_message, "kelqorm_error_message"),
-    QORM_SYMBOL(KelqormApi, revision_query, "kelqorm_revision_query"),
-    QORM_SYMBOL(KelqormApi, manual_cmd, "kelqorm_manual_cmd"),
-    QORM_SYMBOL(KelqormApi, manual_group_cmd, "kelqorm_manual_group_cmd"),
-    QORM_SYMBOL(KelqormApi, cmd_config, "kelqorm_cmd_config"),
-    QORM_SYMBOL(KelqormApi, set_cmd_time, "kelqorm_set_cmd_time"),
-    QORM_SYMBOL(KelqormApi, cmd_time_q, "kelqorm_cmd_time_q"),
-    QORM_SYMBOL(KelqormApi, config_trigger, "kelqorm_config_trigger"),
-    QORM_SYMBOL(KelqormApi, set_line, "kelqorm_set_line"),
-    QORM_SYMBOL(KelqormApi, start, "kelqorm_start"),
-    QORM_SYMBOL(KelqormApi, stop, "kelqorm_stop"),
-    QORM_SYMBOL(KelqormApi, gstart_q, "kelqorm_gstart_q"),
-    QORM_SYMBOL(KelqormApi, state, "kelqorm_state"),
-    QORM_SYMBOL(KelqormApi, trig_state, "kelqorm_trig_state"),
-    QORM_SYMBOL(KelqormApi, reset_trig, "kelqorm_reset_trig"),
-    QORM_SYMBOL(KelqormApi, sft_interface, "kelqorm_sft_interface"),
-    QORM_SYMBOL(KelqormApi, zqorm_test, "kelqorm_zqorm_test"),
-};
-
-const std::vector<Symbol<KelbaseApi>> kKelbaseSymbols = {
-    QORM_SYMBOL(KelbaseApi, init, "kelbase_init"),
-    QORM_SYMBOL(KelbaseApi, m_type_q, "kelbase_m_type_q"),
-};
-
+#define QORM_SYMBOL(ret, name, field, ...) \
+    Symbol<QORM_TABLE>{#name, &set_entry<&QORM_TABLE::field, QORM_TABLE>},
+#define QORM_TABLE VisaApi
+const std::vector<Symbol<VisaApi>> kVisaSymbols = {QORM_VISA_OPERATIONS(QORM_SYMBOL)};
+#undef QORM_TABLE
+#define QORM_TABLE KelqormApi
+const std::vector<Symbol<KelqormApi>> kKelqormSymbols = {QORM_KELQORM_OPERATIONS(QORM_SYMBOL)};
+#undef QORM_TABLE
+#define QORM_TABLE KelbaseApi
+const std::vector<Symbol<KelbaseApi>> kKelbaseSymbols = {QORM_KELBASE_OPERATIONS(QORM_SYMBOL)};
+#undef QORM_TABLE
 #undef QORM_SYMBOL
 
 template <class Api>
-void disable(Api& table, const std::vector<Symbol<Api>>& symbols) noexcept {
-    for (const auto& s : symbols) s.set_missing(table);
+void disable_table(Api& table) noexcept {
+    const char* origin = table.origin;
+    const bool simulated = table.simulated;
+    table = missing_table(table);
+    table.origin = origin;
+    table.simulated = simulated;
 }
 
 template <class Api>
@@ -116,7 +143,7 @@ LoadOutcome try_candidates(Api& table, const std::vector<Symbol<Api>>& symbols,
         }
         reasons.push_back(text);
     }
-    disable(table, symbols);
+    disable_table(table);
     out.text = first_incomplete.empty() ? "Не найдена библиотека " + label : first_incomplete;
     out.problem = out.text;
     if (!reasons.empty() && !(reasons.size() == 1 && reasons.front() == out.text))
@@ -132,54 +159,22 @@ LoadOutcome load_table(Api& table, const std::vector<Symbol<Api>>& symbols,
     try {
         return try_candidates(table, symbols, candidates, label);
     } catch (...) {
-        disable(table, symbols);
+        disable(table);
         return LoadOutcome{};
     }
 }
 
-// Texts for the error_message of a module driver table whose library is missing.
-std::array<std::string, kTextSlots>& missing_texts() {
-    static std::array<std::string, kTextSlots> texts;
-    return texts;
-}
-
-template <std::size_t Slot>
-ViStatus missing_error_message(ViSession, ViStatus status, ViChar message[]) {
-    if (message == nullptr) return VI_ERROR_LIBRARY_NFOUND;
-    const std::string& missing = missing_texts()[Slot];
-    try {
-        if (status == VI_ERROR_LIBRARY_NFOUND) {
-            copy_text(message, KELQORM_TEXT_LEN, missing);
-        } else {
-            // The driver that would translate this status is the missing one.
-            std::string hex = format_status(status).substr(2);
-            copy_text(message, KELQORM_TEXT_LEN, "Ошибка " + hex + ". " + missing);
-        }
-    } catch (...) {
-        copy_text(message, KELQORM_TEXT_LEN, missing);
-    }
-    return VI_ERROR_LIBRARY_NFOUND;
-}
-
-template <std::size_t... Slots>
-constexpr auto make_error_messages(std::index_sequence<Slots...>) {
-    return std::array<decltype(KelqormApi::error_message), sizeof...(Slots)>{
-        &missing_error_message<Slots>...};
-}
-
-constexpr auto kMissingErrorMessages = make_error_messages(std::make_index_sequence<kTextSlots>());
-
 }  // namespace
 
 void disable(VisaApi& table) noexcept {
-    disable(table, kVisaSymbols);
+    disable_table(table);
 }
 void disable(KelqormApi& table) noexcept {
-    disable(table, kKelqormSymbols);
-    table.error_message = kMissingErrorMessages[kSystemSlot];
+    disable_table(table);
+    table.error_message = &unnamed_error_message;
 }
 void disable(KelbaseApi& table) noexcept {
-    disable(table, kKelbaseSymbols);
+    disable_table(table);
 }
 
 LoadOutcome load_into(VisaApi& table, const std::vector<std::string>& candidates,
@@ -188,15 +183,16 @@ LoadOutcome load_into(VisaApi& table, const std::vector<std::string>& candidates
 }
 
 LoadOutcome load_into(KelqormApi& table, const std::vector<std::string>& candidates,
-                      const std::string& label, std::size_t text_slot) {
+                      const std::string& label, std::string& missing_text) {
     LoadOutcome out = load_table(table, kKelqormSymbols, candidates, label);
     if (!out.complete) {
-        text_slot %= kTextSlots;
+        table.error_message = &unnamed_error_message;
         try {
-            missing_texts()[text_slot] = out.text;
+            missing_text = out.text;
+            table.bound = &kNamedMissing;
+            table.context = &missing_text;
         } catch (...) {
         }
-        table.error_message = kMissingErrorMessages[text_slot];
     }
     return out;
 }

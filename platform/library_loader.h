@@ -2,7 +2,6 @@
 // are in loader.h and bindings.h).
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,24 +16,22 @@ struct LoadOutcome {
     std::string problem;      // the same with the system's reasons for each candidate
 };
 
-// The module driver's error texts of a library that could not be loaded are kept in a few slots,
-// because a table holds plain function pointers: slot 0 serves the system library, the others
-// serve explicit loads in turn.
-constexpr std::size_t kSystemSlot = 0;
-constexpr std::size_t kTextSlots = 8;
-
 // Tries the candidates in order; the first that opens and exports every operation fills the
-// table. When none does, every operation of the table returns VI_ERROR_LIBRARY_NFOUND (the
-// module driver's error_message also writes the missing text), and the outcome says why.
-// `label` names the library in the texts ("VISA", "libkelqorm.so").
+// table. When none does, every operation of the table returns VI_ERROR_LIBRARY_NFOUND and the
+// outcome says why. `label` names the library in the texts ("VISA", "libkelqorm.so").
+//
+// A module driver that could not be loaded still answers kelqorm_error_message, with the text
+// of what is missing: it is put into `missing_text`, which the table carries as its context and
+// which must live as long as the table. Each table so has its own text, however many there are.
 LoadOutcome load_into(VisaApi& table, const std::vector<std::string>& candidates,
                       const std::string& label);
 LoadOutcome load_into(KelqormApi& table, const std::vector<std::string>& candidates,
-                      const std::string& label, std::size_t text_slot);
+                      const std::string& label, std::string& missing_text);
 LoadOutcome load_into(KelbaseApi& table, const std::vector<std::string>& candidates,
                       const std::string& label);
 
-// Makes every operation of the table report its library missing, allocating nothing.
+// Makes every operation of the table report its library missing, allocating nothing; the
+// module driver's error text then names no library.
 void disable(VisaApi& table) noexcept;
 void disable(KelqormApi& table) noexcept;
 void disable(KelbaseApi& table) noexcept;

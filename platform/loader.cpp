@@ -9,11 +9,13 @@ namespace platform {
 
 namespace {
 
-// A loaded table with the text its origin points to. Kept for the life of the process.
+// A loaded table with the texts its origin and its context point to. Kept for the life of the
+// process.
 template <class Api>
 struct Loaded {
     Api table{};
     std::string origin;
+    std::string missing_text;
 };
 
 template <class Api>
@@ -30,7 +32,7 @@ template <class Api, class LoadFn>
 const Api* load(const std::vector<std::string>& candidates, std::string* problem, LoadFn fill) {
     auto loaded = std::make_unique<Loaded<Api>>();
     std::string label = label_of(candidates);
-    detail::LoadOutcome outcome = fill(loaded->table, label);
+    detail::LoadOutcome outcome = fill(*loaded, label);
     loaded->origin = outcome.loaded_from.empty() ? label : outcome.loaded_from;
     loaded->table.origin = loaded->origin.c_str();
     loaded->table.simulated = false;
@@ -43,24 +45,23 @@ const Api* load(const std::vector<std::string>& candidates, std::string* problem
 }  // namespace
 
 const VisaApi* load_visa(const std::vector<std::string>& candidates, std::string* problem) {
-    return load<VisaApi>(candidates, problem, [&](VisaApi& t, const std::string& label) {
-        return detail::load_into(t, candidates, label);
+    return load<VisaApi>(candidates, problem, [&](Loaded<VisaApi>& l, const std::string& label) {
+        return detail::load_into(l.table, candidates, label);
     });
 }
 
 const KelqormApi* load_kelqorm(const std::vector<std::string>& candidates, std::string* problem) {
-    static std::size_t next_slot = 0;
-    return load<KelqormApi>(candidates, problem, [&](KelqormApi& t, const std::string& label) {
-        // Slots 1 to kTextSlots-1 in turn; slot 0 belongs to the system library.
-        next_slot = next_slot % (detail::kTextSlots - 1) + 1;
-        return detail::load_into(t, candidates, label, next_slot);
-    });
+    return load<KelqormApi>(
+        candidates, problem, [&](Loaded<KelqormApi>& l, const std::string& label) {
+            return detail::load_into(l.table, candidates, label, l.missing_text);
+        });
 }
 
 const KelbaseApi* load_kelbase(const std::vector<std::string>& candidates, std::string* problem) {
-    return load<KelbaseApi>(candidates, problem, [&](KelbaseApi& t, const std::string& label) {
-        return detail::load_into(t, candidates, label);
-    });
+    return load<KelbaseApi>(candidates, problem,
+                            [&](Loaded<KelbaseApi>& l, const std::string& label) {
+                                return detail::load_into(l.table, candidates, label);
+                            });
 }
 
 }  // namespace platform

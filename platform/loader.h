@@ -13,9 +13,9 @@ namespace platform {
 // in order, and the first that opens and exports every operation of the table is used. The
 // returned table is never null and lives until the process ends; its origin is the path used.
 // When no candidate is complete, every operation returns VI_ERROR_LIBRARY_NFOUND, *problem (when
-// given) says why, and for a module driver its error_message writes a Russian text naming the
-// missing library or function. The texts of the seven most recent failed module driver loads are
-// kept; an older failed table then answers with a newer one's text.
+// given) says why, and for a module driver its error_message (called through platform::call, as
+// the forwarding functions and the tracing wrapper do) writes a Russian text naming the missing
+// library or function: each failed table its own.
 const VisaApi* load_visa(const std::vector<std::string>& candidates,
                          std::string* problem = nullptr);
 const KelqormApi* load_kelqorm(const std::vector<std::string>& candidates,

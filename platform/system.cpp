@@ -7,11 +7,41 @@
 
 #include "bindings.h"
 #include "library_loader.h"
-#include "library_places.h"
 
 namespace platform {
 
 namespace {
+
+std::vector<std::string> visa_candidates() {
+#ifdef _WIN32
+#ifdef _WIN64
+    return {"visa64.dll", "visa32.dll"};
+#else
+    return {"visa32.dll"};
+#endif
+#else
+    // The names and places the VISA vendors install to on Linux. The bare names go through the
+    // loader's own search (LD_LIBRARY_PATH, the cache of ldconfig).
+    return {
+        "libvisa.so",
+        "libvisa.so.0",
+        "/usr/lib/x86_64-linux-gnu/libvisa.so",
+        "/usr/local/vxipnp/linux/lib64/libvisa.so",
+        "/usr/lib64/librsvisa.so",
+        "/usr/lib/librsvisa.so",
+        "/opt/keysight/iolibs/libktvisa32.so",
+        "libivivisa.so.7",
+    };
+#endif
+}
+
+#ifdef _WIN32
+const char* const kKelqormName = "kelqorm_32.dll";
+const char* const kKelbaseName = "KELBASE_32.dll";
+#else
+const char* const kKelqormName = "libkelqorm.so";
+const char* const kKelbaseName = "libkelbase.so";
+#endif
 
 template <class Api>
 struct SystemLibrary {
@@ -19,6 +49,7 @@ struct SystemLibrary {
     std::atomic<bool> tried{false};
     Api resolved{};
     std::string problem;
+    std::string missing_text;  // the context of a module driver table that could not be loaded
 };
 
 template <class Api>
@@ -27,33 +58,14 @@ SystemLibrary<Api>& library() {
     return lib;
 }
 
-#if defined(_WIN32) && !defined(_WIN64)
-// The vendors' 32-bit DLLs export stdcall functions, and the tables' function pointers do not
-// carry that convention yet: a call through them would leave the stack unbalanced and crash the
-// program. Until they do, the system libraries are not loaded at all; every call reports its
-// library missing, and the load problem says why.
-constexpr bool kSystemLibrariesCallable = false;
-#else
-constexpr bool kSystemLibrariesCallable = true;
-#endif
-const char* const kNotCallable =
-    " (в сборке для 32-разрядной Windows библиотеки VISA и драйверов пока не вызываются: их "
-    "функции stdcall, а таблицы вызовов ещё нет)";
-
-std::vector<std::string> callable(std::vector<std::string> candidates) {
-    if (!kSystemLibrariesCallable) candidates.clear();
-    return candidates;
+detail::LoadOutcome load_system(SystemLibrary<VisaApi>& lib) {
+    return detail::load_into(lib.resolved, visa_candidates(), "VISA");
 }
-
-detail::LoadOutcome load_system(VisaApi& t) {
-    return detail::load_into(t, callable(places::visa()), "VISA");
+detail::LoadOutcome load_system(SystemLibrary<KelqormApi>& lib) {
+    return detail::load_into(lib.resolved, {kKelqormName}, kKelqormName, lib.missing_text);
 }
-detail::LoadOutcome load_system(KelqormApi& t) {
-    return detail::load_into(t, callable(places::kelqorm()), places::kKelqormLibrary,
-                             detail::kSystemSlot);
-}
-detail::LoadOutcome load_system(KelbaseApi& t) {
-    return detail::load_into(t, callable(places::kelbase()), places::kKelbaseLibrary);
+detail::LoadOutcome load_system(SystemLibrary<KelbaseApi>& lib) {
+    return detail::load_into(lib.resolved, {kKelbaseName}, kKelbaseName);
 }
 
 template <class Api>
@@ -61,8 +73,7 @@ const Api& resolved() {
     SystemLibrary<Api>& lib = library<Api>();
     std::call_once(lib.once, [&lib]() noexcept {
         try {
-            lib.problem = load_system(lib.resolved).problem;
-            if (!kSystemLibrariesCallable) lib.problem += kNotCallable;
+            lib.problem = load_system(lib).problem;
         } catch (...) {
             // Out of memory while naming the candidates: the library counts as missing.
             detail::disable(lib.resolved);
@@ -72,63 +83,35 @@ const Api& resolved() {
     return lib.resolved;
 }
 
-// An operation of a system table: loads the library on first use, then calls its function (or
-// the stub that reports it missing).
-template <auto Member, class Field = decltype(Member)>
-struct Lazy;
-template <auto Member, class Api, class... A>
-struct Lazy<Member, ViStatus (*Api::*)(A...)> {
-    static ViStatus call(A... args) { return (resolved<Api>().*Member)(args...); }
+// The operations of a system table: each loads the library on first use, then calls its
+// function (or the stub that reports it missing).
+#define QORM_LAZY(ret, name, field, ...)                                               \
+    static ret QORM_VI_FUNC field(QORM_PARAMS(__VA_ARGS__)) {                          \
+        return call<&QORM_TABLE::field>(resolved<QORM_TABLE>(), QORM_ARGS(__VA_ARGS__)); \
+    }
+#define QORM_TABLE VisaApi
+struct LazyVisa {
+    QORM_VISA_OPERATIONS(QORM_LAZY)
 };
-
-#define QORM_LAZY(Api, field) .field = &Lazy<&Api::field>::call
-
-const VisaApi kSystemVisa = {
-    .origin = "system",
-    .simulated = false,
-    QORM_LAZY(VisaApi, open_default_rm),
-    QORM_LAZY(VisaApi, find_rsrc),
-    QORM_LAZY(VisaApi, find_next),
-    QORM_LAZY(VisaApi, open),
-    QORM_LAZY(VisaApi, close),
-    QORM_LAZY(VisaApi, get_attribute),
+#undef QORM_TABLE
+#define QORM_TABLE KelqormApi
+struct LazyKelqorm {
+    QORM_KELQORM_OPERATIONS(QORM_LAZY)
 };
-
-const KelqormApi kSystemKelqorm = {
-    .origin = "system",
-    .simulated = false,
-    QORM_LAZY(KelqormApi, init),
-    QORM_LAZY(KelqormApi, connect),
-    QORM_LAZY(KelqormApi, close),
-    QORM_LAZY(KelqormApi, reset),
-    QORM_LAZY(KelqormApi, self_test),
-    QORM_LAZY(KelqormApi, error_message),
-    QORM_LAZY(KelqormApi, revision_query),
-    QORM_LAZY(KelqormApi, manual_cmd),
-    QORM_LAZY(KelqormApi, manual_group_cmd),
-    QORM_LAZY(KelqormApi, cmd_config),
-    QORM_LAZY(KelqormApi, set_cmd_time),
-    QORM_LAZY(KelqormApi, cmd_time_q),
-    QORM_LAZY(KelqormApi, config_trigger),
-    QORM_LAZY(KelqormApi, set_line),
-    QORM_LAZY(KelqormApi, start),
-    QORM_LAZY(KelqormApi, stop),
-    QORM_LAZY(KelqormApi, gstart_q),
-    QORM_LAZY(KelqormApi, state),
-    QORM_LAZY(KelqormApi, trig_state),
-    QORM_LAZY(KelqormApi, reset_trig),
-    QORM_LAZY(KelqormApi, sft_interface),
-    QORM_LAZY(KelqormApi, zqorm_test),
+#undef QORM_TABLE
+#define QORM_TABLE KelbaseApi
+struct LazyKelbase {
+    QORM_KELBASE_OPERATIONS(QORM_LAZY)
 };
-
-const KelbaseApi kSystemKelbase = {
-    .origin = "system",
-    .simulated = false,
-    QORM_LAZY(KelbaseApi, init),
-    QORM_LAZY(KelbaseApi, m_type_q),
-};
-
+#undef QORM_TABLE
 #undef QORM_LAZY
+
+constexpr VisaApi kSystemVisa =
+    QORM_TABLE_OF(VisaApi, QORM_VISA_OPERATIONS, LazyVisa, "system", false);
+constexpr KelqormApi kSystemKelqorm =
+    QORM_TABLE_OF(KelqormApi, QORM_KELQORM_OPERATIONS, LazyKelqorm, "system", false);
+constexpr KelbaseApi kSystemKelbase =
+    QORM_TABLE_OF(KelbaseApi, QORM_KELBASE_OPERATIONS, LazyKelbase, "system", false);
 
 template <class Api>
 std::string problem_of() {

@@ -23,8 +23,9 @@ void set_trace_clock(std::function<double()> clock);
 
 // A table that forwards to `inner` and reports each call; it keeps the inner table's origin and
 // simulated flag. Tracing the same inner table again gives the same traced table. Up to eight
-// different inner tables of each kind can be traced in one process; past that the inner table is
-// returned as it is and the sink is told so. Null gives null.
+// different inner tables of each kind can be traced in one process; past that, and for a table
+// with an empty entry (which binding refuses), the inner table is returned as it is and the sink
+// is told so. Null gives null.
 const VisaApi* traced(const VisaApi* inner);
 const KelqormApi* traced(const KelqormApi* inner);
 const KelbaseApi* traced(const KelbaseApi* inner);

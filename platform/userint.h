@@ -126,29 +126,31 @@ enum {
 // Statuses. 0 is success; every error is negative.
 enum {
     UIE_NO_ERROR = 0,
-    UIE_NOT_STARTED = -1,          // the run-time has not been initialised
-    UIE_BACKEND_FAILED = -2,       // the backend cannot start (no display)
-    UIE_INVALID_PANEL = -3,        // unknown or discarded panel handle
-    UIE_INVALID_CONTROL = -4,      // no control with that id on the panel
-    UIE_TYPE_MISMATCH = -5,        // value of the wrong type for the control or attribute
-    UIE_OUT_OF_RANGE = -6,         // a value that does not fit the control's type, a bad index
-    UIE_INVALID_ATTRIBUTE = -7,    // attribute not known, or not applicable to this object
-    UIE_NO_VALUE = -8,             // the control kind has no value (command button, decoration)
-    UIE_NULL_POINTER = -9,         // a required pointer argument is null
-    UIE_LAYOUT_NOT_FOUND = -10,    // no layout registered under that file name
-    UIE_PANEL_NOT_IN_LAYOUT = -11, // the layout has no panel with that id
-    UIE_UNKNOWN_CALLBACK = -12,    // the layout names a callback that is not registered
-    UIE_NO_ITEM = -13,             // list or ring: no item with that value / the list is empty
-    UIE_INVALID_MENU = -14,        // unknown menu bar, menu or item
-    UIE_NOT_OPERABLE = -15,        // automation: dimmed, hidden, indicator or on a hidden panel
-    UIE_WAIT_NEVER_ENDS = -16,     // headless: a wait with nothing pending and nothing scheduled
+    UIE_NOT_STARTED = -1,           // the run-time has not been initialised
+    UIE_BACKEND_FAILED = -2,        // the backend cannot start (no display)
+    UIE_INVALID_PANEL = -3,         // unknown or discarded panel handle
+    UIE_INVALID_CONTROL = -4,       // no control with that id on the panel
+    UIE_TYPE_MISMATCH = -5,         // value of the wrong type for the control or attribute
+    UIE_OUT_OF_RANGE = -6,          // a value that does not fit the control's type, a bad index
+    UIE_INVALID_ATTRIBUTE = -7,     // attribute not known, or not applicable to this object
+    UIE_NO_VALUE = -8,              // the control kind has no value (command button, decoration)
+    UIE_NULL_POINTER = -9,          // a required pointer argument is null
+    UIE_LAYOUT_NOT_FOUND = -10,     // no layout registered under that file name
+    UIE_PANEL_NOT_IN_LAYOUT = -11,  // the layout has no panel with that id
+    UIE_UNKNOWN_CALLBACK = -12,     // the layout names a callback that is not registered
+    UIE_NO_ITEM = -13,              // list or ring: no item with that value / the list is empty
+    UIE_INVALID_MENU = -14,         // unknown menu bar, menu or item
+    UIE_NOT_OPERABLE = -15,         // automation: dimmed, hidden, indicator or on a hidden panel
+    UIE_WAIT_NEVER_ENDS = -16,      // headless: a wait with nothing pending and nothing scheduled
     UIE_OUT_OF_MEMORY = -17,
-    UIE_INVALID_ARGUMENT = -18,    // a bad kind, size or other argument
-    UIE_TIME_LIMIT = -19,          // headless: the virtual time limit is reached
+    UIE_INVALID_ARGUMENT = -18,  // a bad kind, size or other argument
+    UIE_TIME_LIMIT = -19,        // headless: the virtual time limit is reached
+    UIE_NO_BACKEND = -20,        // no backend chosen, and the build has no default one
 };
 
-// Start-up and tear-down.
-int InitUserInterface(void);          // starts the chosen backend; negative when it cannot
+// Start-up and tear-down. InitUserInterface starts the backend the program chose (else the
+// build's default one); negative when it cannot, UIE_NO_BACKEND when there is none to start.
+int InitUserInterface(void);
 int QuitUserInterface(int returnCode);
 
 // Panels.

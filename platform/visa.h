@@ -7,13 +7,18 @@
 
 #include <stdint.h>
 
+/* The calling convention of VISA and of the instrument drivers: stdcall on 32-bit Windows,
+ * the platform's own elsewhere. Every operation, every table entry and every callback of the
+ * three libraries carries it. */
 #if defined(_WIN32) && !defined(_WIN64)
-#define _VI_FUNC __stdcall
-#define _VI_FUNCH __stdcall
+#define QORM_VI_FUNC __stdcall
 #else
-#define _VI_FUNC
-#define _VI_FUNCH
+#define QORM_VI_FUNC
 #endif
+#define _VI_FUNC QORM_VI_FUNC
+#define _VI_FUNCH QORM_VI_FUNC
+
+#include "declare.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -84,14 +89,20 @@ typedef void* ViAddr;
 #define VI_INTF_TCPIP 6
 #define VI_INTF_USB 7
 
-ViStatus _VI_FUNC viOpenDefaultRM(ViSession* vi);
-ViStatus _VI_FUNC viFindRsrc(ViSession sesn, ViConstString expr, ViFindList* vi, ViUInt32* retCnt,
-                             ViChar desc[]);
-ViStatus _VI_FUNC viFindNext(ViFindList vi, ViChar desc[]);
-ViStatus _VI_FUNC viOpen(ViSession sesn, ViConstRsrc name, ViAccessMode mode, ViUInt32 timeout,
-                         ViSession* vi);
-ViStatus _VI_FUNC viClose(ViObject vi);
-ViStatus _VI_FUNC viGetAttribute(ViObject vi, ViAttr attrName, void* attrValue);
+/* Every operation of VISA the system calls (the notation is declare.h's). */
+#define QORM_VISA_OPERATIONS(X)                                                                 \
+    X(ViStatus, viOpenDefaultRM, open_default_rm, (out, ViSession*, vi))                        \
+    /* The total match count and the first name; viFindNext gives the rest. */                  \
+    X(ViStatus, viFindRsrc, find_rsrc, (in, ViSession, sesn), (text_in, ViConstString, expr),   \
+      (out, ViFindList*, vi), (out, ViUInt32*, retCnt), (text_out, ViChar*, desc))              \
+    X(ViStatus, viFindNext, find_next, (in, ViFindList, vi), (text_out, ViChar*, desc))         \
+    X(ViStatus, viOpen, open, (in, ViSession, sesn), (text_in, ViConstRsrc, name),              \
+      (in, ViAccessMode, mode), (in, ViUInt32, timeout), (out, ViSession*, vi))                 \
+    X(ViStatus, viClose, close, (in, ViObject, vi))                                             \
+    X(ViStatus, viGetAttribute, get_attribute, (in, ViObject, vi), (attr_in, ViAttr, attrName), \
+      (attr_out, void*, attrValue))
+
+QORM_VISA_OPERATIONS(QORM_DECLARE_OPERATION)
 
 #ifdef __cplusplus
 }

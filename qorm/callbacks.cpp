@@ -1,9 +1,8 @@
 // Binds the front panel's callbacks by name and registers its layout with the run-time.
+#include "uir/callbacks.h"
 #include "qorm_internal.h"
 #include "qorm_layout.h"
-#include "uir.h"
-
-ViStatus status = 0;
+#include "uir/layout.h"
 
 namespace {
 

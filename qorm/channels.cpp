@@ -1,6 +1,9 @@
-// The six per-channel control tables of the main panel, entry k for channel k + 1.
+// The channel model's module-wide state: the status of the channel operations' latest driver
+// call, and the six per-channel control tables of the main panel, entry k for channel k + 1.
 #include "qorm_internal.h"
 #include "qorm_uir.h"
+
+ViStatus status = 0;
 
 const ChannelTable mpSwitchCtrls = {
     MP_SWITCH_1,  MP_SWITCH_2,  MP_SWITCH_3,  MP_SWITCH_4,  MP_SWITCH_5,  MP_SWITCH_6,

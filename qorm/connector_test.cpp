@@ -1,8 +1,8 @@
 // The loop-back test with the test connector QORM-Z: the driver's running commentary goes into
 // the text box of the connector-test panel.
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "text.h"
 
 int zqormPanel = 0;
 
@@ -16,7 +16,7 @@ bool test_running = false;
 ViStatus _VI_FUNCH zqorm_interface(ViSession, ViInt16, ViInt32, ViChar line[]) {
     if (!test_running || line == nullptr) return 0;
     char text[KELQORM_TEXT_LEN];
-    copy_text(text, sizeof text, line, KELQORM_TEXT_LEN);
+    ctext::copy(text, sizeof text, line, KELQORM_TEXT_LEN);
     InsertTextBoxLine(zqormPanel, ZQORM_TEXTBOX, -1, text);
     return 0;
 }

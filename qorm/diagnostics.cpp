@@ -1,9 +1,9 @@
 // Module reset and self-test.
 #include <cstring>
 
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "text.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ int mpSelftest(int panel, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     // The driver may leave the text alone: the prepared verdict is then what is shown.
     char text[KELQORM_TEXT_LEN] = {};
-    copy_text(text, sizeof text, kSelfTestPassed, sizeof kSelfTestPassed);
+    ctext::copy(text, sizeof text, kSelfTestPassed, sizeof kSelfTestPassed);
     ViInt16 result = 0;
     ModuleInstance* instance = record_of(panel);
     if (instance == nullptr) return 0;
@@ -50,7 +50,7 @@ int mpSelftest(int panel, int, int event, void*, int, int) {
     DisplayPanel(st);
     const ViStatus test_status = kelqorm_self_test(instance->session, &result, text);
     char shown[KELQORM_TEXT_LEN];
-    copy_text(shown, sizeof shown, text, sizeof text);
+    ctext::copy(shown, sizeof shown, text, sizeof text);
     // A call that failed without a verdict of its own (no library, no module) must not read as a
     // pass: the driver's text for the failure takes the place of the prepared one.
     if (test_status < 0 && std::strcmp(shown, kSelfTestPassed) == 0) {

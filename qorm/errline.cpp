@@ -1,14 +1,14 @@
 // The main panel's error line: the last failed driver call in the driver's own words.
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "text.h"
 
 void driver_error_text(ViStatus st, char (&text)[KELQORM_TEXT_LEN]) {
     // The buffer starts empty, so a driver that writes nothing gives an empty text. The
     // translation of a status must not need an open session: session 0.
     char driver_text[KELQORM_TEXT_LEN] = "";
     kelqorm_error_message(0, st, driver_text);
-    copy_text(text, sizeof text, driver_text, sizeof driver_text);
+    ctext::copy(text, sizeof text, driver_text, sizeof driver_text);
 }
 
 void errMsg(int panel, ViStatus st) {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
-#include "text.h"
 #include "visa.h"
 
 namespace {
@@ -27,8 +27,8 @@ void report_connect_warning(ViSession session) {
     if (test_status < 0 || result != 0) {
         char popup[kPopupTextBytes] = "Инициализация прошла с ошибками\r\n";
         char driver_text[KELQORM_TEXT_LEN + 1];
-        copy_text(driver_text, sizeof driver_text, test_text, sizeof test_text);
-        append_text(popup, sizeof popup, driver_text);
+        ctext::copy(driver_text, sizeof driver_text, test_text, sizeof test_text);
+        ctext::append(popup, sizeof popup, driver_text);
         MessagePopup(kPopupTitle, popup);
     } else {
         MessagePopup(kPopupTitle, "Инициализация прошла с ошибками(тест +)");
@@ -54,9 +54,8 @@ ViStatus abandon(ModuleInstance** variable, ModuleInstance* record, ViSession se
 
 }  // namespace
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 mezzanine,
-                                                    ViBoolean idQuery, ViBoolean reset,
-                                                    ModuleInstance** instance) {
+extern "C" ViStatus QORM_API qorm_init(ViSession carrier, ViUInt16 mezzanine, ViBoolean idQuery,
+                                       ViBoolean reset, ModuleInstance** instance) {
     if (instance == nullptr) return -1;
     // On entry the caller's variable holds its own panel handle rather than a pointer.
     const auto carrier_panel = static_cast<ViInt32>(reinterpret_cast<intptr_t>(*instance));
@@ -97,8 +96,8 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 
         record->slot = 0;
         char name[VI_FIND_BUFLEN] = "";
         viGetAttribute(carrier, VI_ATTR_RSRC_NAME, name);
-        copy_text(record->location_text, sizeof record->location_text, name, sizeof name);
-        append_text(record->location_text, sizeof record->location_text, position);
+        ctext::copy(record->location_text, sizeof record->location_text, name, sizeof name);
+        ctext::append(record->location_text, sizeof record->location_text, position);
     } else {
         st = read_int16_attribute(carrier, VI_ATTR_MAINFRAME_LA, &record->mainframe_la);
         if (st >= 0) st = read_int16_attribute(carrier, VI_ATTR_SLOT, &record->slot);
@@ -122,7 +121,7 @@ ViStatus release_instance(ModuleInstance* instance) {
     return 0;
 }
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) {
+extern "C" ViStatus QORM_API qorm_close(ModuleInstance** instance) {
     if (instance == nullptr || *instance == nullptr) return -1;
     ModuleInstance* record = *instance;
     record->exit_requested = 1;
@@ -131,14 +130,10 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance) 
     return release_instance(record);
 }
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_hide(ModuleInstance* instance) {
+extern "C" ViStatus QORM_API qorm_hide(ModuleInstance* instance) {
     if (instance == nullptr) return -1;
     if (instance->display_active != 0) {
-        HidePanel(instance->about_panel);
-        HidePanel(instance->st_panel);
-        HidePanel(instance->mp_panel);
-        HidePanel(instance->exit_panel);
-        HidePanel(instance->zqorm_panel);
+        for (PanelField handle : kFrontPanelsEndOrder) HidePanel(instance->*handle);
     }
     return 0;
 }

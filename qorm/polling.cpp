@@ -2,19 +2,7 @@
 // switching latches, read from the module on demand or on every tick of the panel's timer.
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-
-namespace {
-
-// State codes as the channel's state indicator shows them; the module reports only 0 to 3.
-constexpr const char* kStateTexts[] = {"-", "1", "2", "X"};
-constexpr char kUnknownState[] = "?";
-
-const char* state_text(ViInt16 code) {
-    return code >= 0 && code < static_cast<ViInt16>(std::size(kStateTexts)) ? kStateTexts[code]
-                                                                            : kUnknownState;
-}
-
-}  // namespace
+#include "rules.h"
 
 void stop_continuous_polling(int mp) {
     SetCtrlAttribute(mp, MP_TIMER, ATTR_ENABLED, 0);
@@ -70,10 +58,9 @@ int mpClickFix(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     ModuleInstance* instance = record_of(panel);
     if (instance == nullptr) return 0;
-    int channel = 0;
-    for (int k = 0; k < QORM_CHANNELS && channel == 0; ++k) {
-        if (mpFix1Ctrls[k] == control || mpFix2Ctrls[k] == control) channel = k + 1;
-    }
+    // Either lamp of a channel clears that channel's latches.
+    int channel = channel_of(mpFix1Ctrls, control);
+    if (channel == 0) channel = channel_of(mpFix2Ctrls, control);
     if (channel == 0) return 0;
     status = kelqorm_reset_trig(instance->session, static_cast<ViInt16>(channel));
     if (status < 0) errMsg(instance->mp_panel, status);

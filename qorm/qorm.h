@@ -7,13 +7,18 @@
 
 #include "visa.h"
 
-/* On Windows qorm.dll's exports are listed by its .def file, under their plain names. */
+/* The four operations' one export macro, in the calling-convention place of each declaration.
+ * 32-bit Windows: __stdcall, the convention of the host contract; the DLL's export names are
+ * listed by its .def file, so nothing is marked for export here. Elsewhere: the operations are
+ * visible from the shared library, whatever visibility the rest of it is built with. */
 #if defined(_WIN32)
-#define QORM_EXPORT
-#define QORM_CALL __stdcall
+#if defined(_M_IX86) || defined(__i386__)
+#define QORM_API __stdcall
 #else
-#define QORM_EXPORT __attribute__((visibility("default")))
-#define QORM_CALL
+#define QORM_API
+#endif
+#else
+#define QORM_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
@@ -53,14 +58,14 @@ typedef struct ModuleInstance {
 
 /* Opens an instance. *instance holds the caller's own panel handle (or 0) on entry and the new
  * record (or null) on return. */
-QORM_EXPORT ViStatus QORM_CALL qorm_init(ViSession carrier, ViUInt16 mezzanine, ViBoolean idQuery,
-                                         ViBoolean reset, ModuleInstance** instance);
+ViStatus QORM_API qorm_init(ViSession carrier, ViUInt16 mezzanine, ViBoolean idQuery,
+                            ViBoolean reset, ModuleInstance** instance);
 /* Runs the front panel until the operator leaves it, then releases the instance. */
-QORM_EXPORT ViStatus QORM_CALL qorm_display(ModuleInstance* instance);
+ViStatus QORM_API qorm_display(ModuleInstance* instance);
 /* Hides the front panel of a running instance; it goes on running. */
-QORM_EXPORT ViStatus QORM_CALL qorm_hide(ModuleInstance* instance);
+ViStatus QORM_API qorm_hide(ModuleInstance* instance);
 /* Ends an instance: at once when it is not displayed, else at the next turn of its run. */
-QORM_EXPORT ViStatus QORM_CALL qorm_close(ModuleInstance** instance);
+ViStatus QORM_API qorm_close(ModuleInstance** instance);
 
 #ifdef __cplusplus
 }

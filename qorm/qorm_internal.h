@@ -6,6 +6,7 @@
 
 #include "kelqorm.h"
 #include "qorm.h"
+#include "qorm_uir.h"
 #include "userint.h"
 
 // Status of the most recent driver call made by the channel operations.
@@ -25,6 +26,39 @@ int channel_of(const ChannelTable& table, int control);
 
 // The record attached to a panel as its callback data; null when there is none.
 ModuleInstance* record_of(int panel);
+
+// The five panels of a front-panel run and the record's field for each handle, in the order
+// qorm_display loads them and mpInitPanels takes them. A run ends in another order: it hides
+// and discards the about panel, the self-test panel, the main panel (with its menu bar), the
+// exit confirmation, then the connector test.
+using PanelField = ViInt32 ModuleInstance::*;
+struct FrontPanel {
+    int layout_id;
+    PanelField handle;
+    int end_rank;  // its place when the run hides and discards its panels
+};
+inline constexpr int kFrontPanelCount = 5;
+inline constexpr std::array<FrontPanel, kFrontPanelCount> kFrontPanels = {{
+    {MP, &ModuleInstance::mp_panel, 2},
+    {ABOUT, &ModuleInstance::about_panel, 0},
+    {ST, &ModuleInstance::st_panel, 1},
+    {EXIT_POPUP, &ModuleInstance::exit_panel, 3},
+    {ZQORM, &ModuleInstance::zqorm_panel, 4},
+}};
+constexpr std::array<PanelField, kFrontPanelCount> front_panels_in_end_order() {
+    std::array<PanelField, kFrontPanelCount> order{};
+    for (const FrontPanel& panel : kFrontPanels) order.at(panel.end_rank) = panel.handle;
+    return order;
+}
+inline constexpr std::array<PanelField, kFrontPanelCount> kFrontPanelsEndOrder =
+    front_panels_in_end_order();
+static_assert(
+    [] {
+        for (PanelField field : kFrontPanelsEndOrder)
+            if (field == nullptr) return false;
+        return true;
+    }(),
+    "each front panel has a place of its own in the end order");
 
 // Registers the layout and every callback it names with the run-time, once per process.
 void qorm_register_callbacks();

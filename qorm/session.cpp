@@ -7,23 +7,9 @@
 
 namespace {
 
-// The five panels in load order, with where each handle is kept.
-struct PanelSlot {
-    int layout_id;
-    ViInt32 ModuleInstance::*handle;
-};
-constexpr PanelSlot kPanels[] = {
-    {MP, &ModuleInstance::mp_panel},       {ABOUT, &ModuleInstance::about_panel},
-    {ST, &ModuleInstance::st_panel},       {EXIT_POPUP, &ModuleInstance::exit_panel},
-    {ZQORM, &ModuleInstance::zqorm_panel},
-};
-
-// Discards the panels in the order the run ends with: about, self-test, main (with its menu
-// bar), exit confirmation, connector test. A handle of 0 was never loaded.
+// Discards the panels in the end order. A handle of 0 was never loaded.
 void discard_panels(ModuleInstance* instance) {
-    for (ViInt32 ModuleInstance::*handle :
-         {&ModuleInstance::about_panel, &ModuleInstance::st_panel, &ModuleInstance::mp_panel,
-          &ModuleInstance::exit_panel, &ModuleInstance::zqorm_panel}) {
+    for (PanelField handle : kFrontPanelsEndOrder) {
         if (instance->*handle > 0) DiscardPanel(instance->*handle);
         instance->*handle = 0;
     }
@@ -37,7 +23,7 @@ ModuleInstance* record_of(int panel) {
     return static_cast<ModuleInstance*>(data);
 }
 
-extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_display(ModuleInstance* instance) {
+extern "C" ViStatus QORM_API qorm_display(ModuleInstance* instance) {
     if (instance == nullptr) return -1;
     if (instance->display_active != 0) {
         // Called from inside the running loop (a callback, or host code after qorm_hide): bring
@@ -47,19 +33,20 @@ extern "C" QORM_EXPORT ViStatus QORM_CALL qorm_display(ModuleInstance* instance)
     }
 
     qorm_register_callbacks();
-    for (const PanelSlot& slot : kPanels) instance->*slot.handle = 0;
-    for (const PanelSlot& slot : kPanels) {
-        const int handle = LoadPanelEx(0, QORM_UIR_FILE, slot.layout_id, nullptr);
+    for (const FrontPanel& panel : kFrontPanels) instance->*panel.handle = 0;
+    // mpInitPanels takes the handles in load order, ended by 0.
+    int panels[kFrontPanelCount + 1] = {};
+    for (int k = 0; k < kFrontPanelCount; ++k) {
+        const int handle = LoadPanelEx(0, QORM_UIR_FILE, kFrontPanels[k].layout_id, nullptr);
         if (handle < 0) {
             // The instance stays open and idle; nothing loaded so far is left behind.
             discard_panels(instance);
             return -1;
         }
-        instance->*slot.handle = handle;
+        instance->*kFrontPanels[k].handle = handle;
+        panels[k] = handle;
     }
 
-    const int panels[] = {instance->mp_panel,   instance->about_panel, instance->st_panel,
-                          instance->exit_panel, instance->zqorm_panel, 0};
     mpInitPanels(instance, panels);
     instance->display_active = 1;
     SetCtrlVal(instance->mp_panel, MP_LED, instance->session != 0 ? 1 : 0);

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <string>
 
+#include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "text.h"
+#include "rules.h"
+#include "time_ranges.h"
 
 namespace {
 
@@ -15,17 +17,7 @@ constexpr int kStaggerPixels = 20;
 // Panel titles hold 63 characters; UTF-8 Cyrillic takes two bytes a character.
 constexpr size_t kTitleBytes = 2 * 64;
 
-struct TimeRange {
-    double increment, minimum, maximum;
-};
-// The module's time step and range: fine-step revisions count 2047 steps of 0.005, the others
-// 255 steps of 0.025.
-constexpr TimeRange kTimeRanges[2] = {
-    {0.025, 0.025, 6.375},
-    {0.005, 0.005, 10.235},
-};
-
-void set_time_range(int panel, int control, const TimeRange& range) {
+void set_time_range(int panel, int control, const layout::TimeRange& range) {
     SetCtrlAttribute(panel, control, ATTR_INCR_VALUE, range.increment);
     SetCtrlAttribute(panel, control, ATTR_MIN_VALUE, range.minimum);
     SetCtrlAttribute(panel, control, ATTR_MAX_VALUE, range.maximum);
@@ -38,8 +30,8 @@ int complete_panel(int panel, ModuleInstance* instance, const char* suffix) {
     char title[kTitleBytes] = "";
     st = GetPanelAttribute(panel, ATTR_TITLE, title);
     if (st < 0) return st;
-    if (std::string(title) != "QORM") append_text(title, sizeof title, " QORM");
-    append_text(title, sizeof title, suffix);
+    if (std::string(title) != "QORM") ctext::append(title, sizeof title, " QORM");
+    ctext::append(title, sizeof title, suffix);
     return SetPanelAttribute(panel, ATTR_TITLE, title);
 }
 
@@ -88,13 +80,11 @@ int mpInitPanels(ModuleInstance* instance, const int* panels) {
     SetCtrlVal(mp, MP_HW_VER, instance->session != 0 ? hardware_revision : "");
     SetCtrlVal(instance->about_panel, ABOUT_SOFT_VERSION, kSoftwareVersion);
 
-    // The first character of the hardware revision, as a signed 8-bit code, selects the panel
-    // variant: codes 128 to 255 count as below '0'.
-    const auto first = static_cast<signed char>(hardware_revision[0]);
-    instance->fine_time_step = first > '2' ? 1 : 0;
-    instance->group_time_mode = (first == '2' || first == '3') ? 1 : 0;
+    const PanelVariant variant = panel_variant(hardware_revision);
+    instance->fine_time_step = variant.fine_time_step ? 1 : 0;
+    instance->group_time_mode = variant.group_time_mode ? 1 : 0;
 
-    const TimeRange& range = kTimeRanges[instance->fine_time_step];
+    const layout::TimeRange& range = layout::time_range(instance->fine_time_step != 0);
     set_time_range(mp, MP_GT, range);
     if (instance->group_time_mode == 1) {
         // One common time for all channels: the per-channel times and the button that copies
@@ -126,19 +116,18 @@ void mpSetView(ModuleInstance* instance) {
     const int mp = instance->mp_panel;
     int mode = 0;
     GetCtrlVal(mp, MP_CTRL_MODE, &mode);
-    const bool manual = mode == 1;
     if (instance->group_time_mode != 1) {
         for (int k = 0; k < QORM_CHANNELS; ++k) {
-            const bool dim = manual || instance->channel_codes[k] == 0;
+            const bool dim = channel_time_dimmed(mode, instance->channel_codes[k]);
             SetCtrlAttribute(mp, mpTimeCtrls[k], ATTR_DIMMED, dim ? 1 : 0);
         }
     }
-    // The run controls serve timed switching, the group buttons manual control.
+    const ViewDimming dimming = view_dimming(mode);
     for (int control : {MP_START_MODE, MP_GT, MP_SET_GT, MP_START}) {
-        SetCtrlAttribute(mp, control, ATTR_DIMMED, manual ? 1 : 0);
+        SetCtrlAttribute(mp, control, ATTR_DIMMED, dimming.run_controls ? 1 : 0);
     }
     for (int control : {MP_GRP_ON, MP_GRP_OFF}) {
-        SetCtrlAttribute(mp, control, ATTR_DIMMED, manual ? 0 : 1);
+        SetCtrlAttribute(mp, control, ATTR_DIMMED, dimming.group_buttons ? 1 : 0);
     }
 }
 

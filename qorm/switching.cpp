@@ -2,6 +2,7 @@
 // and the three buttons that select a line for every channel.
 #include "qorm_internal.h"
 #include "qorm_uir.h"
+#include "rules.h"
 
 int mpSwitch(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
@@ -20,19 +21,14 @@ int mpSwitch(int panel, int control, int event, void*, int, int) {
     if (channel == 0) return 0;
     int on = 0;
     GetCtrlVal(panel, control, &on);
-    ViInt16 code = 0;
-    if (on == 1) GetCtrlVal(mp, mpLineCtrls[channel - 1], &code);
-    if (instance->channel_codes[channel - 1] != 0) {
-        // A click on an active channel always switches it off.
-        SetCtrlVal(mp, control, 0);
-        code = 0;
-        on = 0;
-    }
-    // The module is never told to switch on with no line.
-    if (code == 0) on = 0;
+    // The line selection matters only to a switch turned on.
+    ViInt16 line = 0;
+    if (on == 1) GetCtrlVal(mp, mpLineCtrls[channel - 1], &line);
+    const SwitchCommand command = switch_command(instance->channel_codes[channel - 1], on, line);
+    if (command.switch_off_now) SetCtrlVal(mp, control, 0);
 
     status = kelqorm_manual_cmd(instance->session, static_cast<ViInt16>(channel),
-                                static_cast<ViUInt16>(code), static_cast<ViInt16>(on));
+                                static_cast<ViUInt16>(command.code), command.on);
     if (status < 0) errMsg(mp, status);
     mpSetView(instance);
     refresh_module_state(instance);

@@ -12,9 +12,9 @@
 #include <sstream>
 
 #include "native.h"
-#include "sim/resource_name.h"
+#include "resource_name.h"
 #include "sim/sim.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {

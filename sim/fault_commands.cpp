@@ -4,7 +4,7 @@
 
 #include "sim/faults.h"
 #include "sim/status.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "bindings.h"
-#include "sim/text.h"
-#include "sim/world.h"
+#include "text.h"
+#include "world.h"
 
 namespace sim {
 namespace {
@@ -15,22 +15,6 @@ const std::string* operation(std::string_view name) {
         if (iequals(op, name)) return &op;
     }
     return nullptr;
-}
-
-// The module a fault is aimed at: by carrier and position, or the module of the lowest-numbered
-// connected session when the carrier name is empty.
-Module* target_module(std::string_view carrier, int position) {
-    World& w = world();
-    if (carrier.empty()) {
-        for (const auto& [id, session] : w.module_sessions) {
-            if (session.module >= 0) return &w.modules[static_cast<std::size_t>(session.module)];
-        }
-        return nullptr;
-    }
-    auto index = w.find_resource(carrier);
-    if (!index || position < 1 || position > kPositions) return nullptr;
-    int module = w.resources[*index].module[static_cast<std::size_t>(position - 1)];
-    return module < 0 ? nullptr : &w.modules[static_cast<std::size_t>(module)];
 }
 
 }  // namespace
@@ -44,7 +28,14 @@ const std::vector<std::string>& operation_names() {
 bool fail_next(std::string_view name, ViStatus status, int count) {
     const std::string* op = operation(name);
     if (!op || (count <= 0 && count != kUntilCleared)) return false;
-    world().faults[*op] = FaultRule{status, count};
+    world().faults[*op] = {FaultRule{status, count}};
+    return true;
+}
+
+bool queue_fault(std::string_view name, ViStatus status, int count) {
+    const std::string* op = operation(name);
+    if (!op || (count <= 0 && count != kUntilCleared)) return false;
+    world().faults[*op].push_back(FaultRule{status, count});
     return true;
 }
 
@@ -68,18 +59,24 @@ int pending_failures(std::string_view name) {
     if (!op) return 0;
     const auto& faults = world().faults;
     auto it = faults.find(*op);
-    return it == faults.end() ? 0 : it->second.remaining;
+    if (it == faults.end()) return 0;
+    int pending = 0;
+    for (const FaultRule& rule : it->second) {
+        if (rule.remaining == kUntilCleared) return kUntilCleared;
+        pending += rule.remaining;
+    }
+    return pending;
 }
 
 bool stick_channel(std::string_view carrier, int position, int channel, int state) {
-    Module* m = target_module(carrier, position);
+    Module* m = world().find_module(carrier, position);
     if (!m || channel < 1 || channel > kChannels || state < -1 || state > 3) return false;
     m->stick(channel, state);
     return true;
 }
 
 bool break_channel(std::string_view carrier, int position, int channel, bool broken) {
-    Module* m = target_module(carrier, position);
+    Module* m = world().find_module(carrier, position);
     if (!m || channel < 1 || channel > kChannels) return false;
     m->set_broken(channel, broken);
     return true;

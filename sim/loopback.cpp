@@ -1,4 +1,4 @@
-#include "sim/loopback.h"
+#include "loopback.h"
 
 #include "kelqorm.h"
 #include "sim/status.h"

@@ -24,17 +24,19 @@ std::optional<int> time_to_steps(double seconds, const TimeStep& step) {
 }
 
 Module::Module(const Mezzanine& mezzanine, std::optional<double> trigger_delay)
-    : description_(mezzanine),
-      trigger_delay_(trigger_delay),
-      step_(fine_step_revision(mezzanine.hardware_revision) ? kFineStep : kCoarseStep) {
+    : description_(mezzanine), trigger_delay_(trigger_delay) {
     reset(0);
     for (int channel : mezzanine.broken_channels) set_broken(channel, true);
     for (const auto& [channel, state] : mezzanine.stuck_channels) stick(channel, state);
 }
 
+TimeStep Module::time_step() const {
+    return fine_step_revision(description_.hardware_revision) ? kFineStep : kCoarseStep;
+}
+
 void Module::reset(double now) {
     advance(now);
-    const int reset_steps = static_cast<int>(std::lround(kResetTime / step_.step));
+    const int reset_steps = static_cast<int>(std::lround(kResetTime / time_step().step));
     for (Channel& c : channels_) {
         c.line = 0;
         c.timed = false;
@@ -42,6 +44,7 @@ void Module::reset(double now) {
         c.steps = reset_steps;
         c.programmed_line = 0;
     }
+    description_.readback.latches.fill(std::nullopt);
     phase_ = Phase::idle;
     run_lines_.fill(0);
     start_mode_ = 1;
@@ -68,7 +71,7 @@ void Module::fire(double at) {
         Channel& c = channels_[i];
         switch_onto(c, line);
         c.timed = true;
-        c.until = at + c.steps * step_.step;
+        c.until = at + c.steps * time_step().step;
     }
     phase_ = Phase::running;
     settle();
@@ -122,7 +125,9 @@ void Module::set_steps(double now, int channel, int steps) {
 }
 
 double Module::time_of(int channel) const {
-    return channels_[static_cast<std::size_t>(channel - 1)].steps * step_.step;
+    const auto k = static_cast<std::size_t>(channel - 1);
+    if (auto reported = description_.readback.times[k]) return *reported;
+    return channels_[k].steps * time_step().step;
 }
 
 void Module::set_start_mode(double now, int mode) {
@@ -167,7 +172,10 @@ void Module::stop(double now) {
 void Module::clear_latches(double now, int channel) {
     advance(now);
     for (int ch = 1; ch <= kChannels; ++ch) {
-        if (channel == 0 || channel == ch) channel_at(ch).latches = 0;
+        if (channel == 0 || channel == ch) {
+            channel_at(ch).latches = 0;
+            description_.readback.latches[static_cast<std::size_t>(ch - 1)].reset();
+        }
     }
 }
 
@@ -176,8 +184,16 @@ bool Module::running(double now) {
     return phase_ != Phase::idle;
 }
 
+int16_t Module::run_flag(double now) {
+    const bool up = running(now);
+    return description_.readback.run_flag.value_or(up ? 1 : 0);
+}
+
 int16_t Module::state(double now, int channel) {
     advance(now);
+    if (auto word = description_.readback.states[static_cast<std::size_t>(channel - 1)]) {
+        return *word;
+    }
     const Channel& c = channel_at(channel);
     if (c.stuck >= 0) return static_cast<int16_t>(c.stuck);
     if (c.line == 0) return 0;
@@ -186,6 +202,9 @@ int16_t Module::state(double now, int channel) {
 
 int16_t Module::latches(double now, int channel) {
     advance(now);
+    if (auto word = description_.readback.latches[static_cast<std::size_t>(channel - 1)]) {
+        return *word;
+    }
     return static_cast<int16_t>(channel_at(channel).latches);
 }
 

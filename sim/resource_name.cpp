@@ -1,8 +1,8 @@
-#include "sim/resource_name.h"
+#include "resource_name.h"
 
 #include <array>
 
-#include "sim/text.h"
+#include "text.h"
 #include "visa.h"
 
 namespace sim {

@@ -2,7 +2,7 @@
 #include <cctype>
 
 #include "sim/search_condition.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "sim/status.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {

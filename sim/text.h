@@ -1,5 +1,6 @@
-// Small text helpers of the simulator: ASCII case folding (resource names compare without case)
-// and bounded copies into the callers' fixed-size buffers.
+// Small text helpers of the simulator: ASCII case folding (resource names compare without case),
+// integers as crate files and fault commands write them, and bounded copies into the callers'
+// fixed-size buffers.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "ctext/ctext.h"
 
 namespace sim {
 
@@ -28,16 +31,10 @@ inline std::string lowered(std::string_view s) {
     return out;
 }
 
-// Copies `text` into `dst` of `size` bytes, cut to fit and always NUL-terminated. A cut never
-// splits a UTF-8 sequence.
+// Copies `text` into `dst` of `size` bytes, cut to fit at a character boundary and always
+// NUL-terminated.
 inline void copy_text(char* dst, std::size_t size, std::string_view text) {
-    if (size == 0) return;
-    std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
-    if (n < text.size()) {
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    }
-    text.copy(dst, n);
-    dst[n] = '\0';
+    ctext::copy(dst, size, text);
 }
 
 // A whole integer in decimal or 0x hex, with an optional sign; nothing else around it.

@@ -1,9 +1,9 @@
-#include "sim/world.h"
+#include "world.h"
 
 #include "sim/faults.h"
 #include "sim/sim.h"
 #include "sim/status.h"
-#include "sim/text.h"
+#include "text.h"
 
 namespace sim {
 namespace {
@@ -25,6 +25,8 @@ Resource make_resource(const Instrument& instrument, std::vector<Module>& module
     r.logical_address = instrument.logical_address;
     r.model_code = instrument.model_code;
     r.manufacturer_id = instrument.manufacturer_id;
+    r.rsrc_name = instrument.rsrc_name;
+    r.attribute_status = instrument.attribute_status;
     if (r.info.is_vxi()) {
         if (!r.slot) r.slot = static_cast<int16_t>(VI_UNKNOWN_SLOT);
         if (!r.mainframe_la) r.mainframe_la = 0;
@@ -69,9 +71,14 @@ void install(const Crate& crate) {
     World& w = world();
     w = World{};
     w.visa_missing = crate.visa_missing;
+    w.driver = crate.driver;
+    w.next_module_session = crate.first_module_session;
     for (const Instrument& instrument : crate.instruments) {
         w.resources.push_back(make_resource(instrument, w.modules));
         w.by_name.emplace(lowered(instrument.resource), w.resources.size() - 1);
+        if (instrument.rsrc_name) {
+            w.by_name.emplace(lowered(*instrument.rsrc_name), w.resources.size() - 1);
+        }
     }
 }
 
@@ -79,6 +86,40 @@ std::optional<std::size_t> World::find_resource(std::string_view name) const {
     auto it = by_name.find(lowered(name));
     if (it == by_name.end()) return std::nullopt;
     return it->second;
+}
+
+Module* World::find_module(std::string_view carrier, int position) {
+    if (carrier.empty()) {
+        for (const auto& [id, session] : module_sessions) {
+            if (session.module >= 0) return &modules[static_cast<std::size_t>(session.module)];
+        }
+        return nullptr;
+    }
+    auto index = find_resource(carrier);
+    if (!index || position < 1 || position > kPositions) return nullptr;
+    int module = resources[*index].module[static_cast<std::size_t>(position - 1)];
+    return module < 0 ? nullptr : &modules[static_cast<std::size_t>(module)];
+}
+
+Driver& driver() {
+    return world().driver;
+}
+
+Mezzanine* fitted(std::string_view carrier, int position) {
+    Module* m = world().find_module(carrier, position);
+    return m ? &m->description() : nullptr;
+}
+
+std::vector<ViSession> open_visa_objects() {
+    std::vector<ViSession> open;
+    for (const auto& entry : world().visa_objects) open.push_back(entry.first);
+    return open;
+}
+
+kelqorm_TextCallback text_callback(ViSession session) {
+    const auto& sessions = world().module_sessions;
+    auto it = sessions.find(session);
+    return it == sessions.end() ? nullptr : it->second.text_callback;
 }
 
 VisaObject* World::visa_object(ViObject id, VisaObject::Kind kind) {
@@ -111,9 +152,13 @@ std::optional<ViStatus> take_fault(std::string_view operation) {
     auto& faults = world().faults;
     if (faults.empty()) return std::nullopt;
     auto it = faults.find(operation);
-    if (it == faults.end()) return std::nullopt;
-    ViStatus status = it->second.status;
-    if (it->second.remaining != kUntilCleared && --it->second.remaining <= 0) faults.erase(it);
+    if (it == faults.end() || it->second.empty()) return std::nullopt;
+    FaultRule& next = it->second.front();
+    const ViStatus status = next.status;
+    if (next.remaining != kUntilCleared && --next.remaining <= 0) {
+        it->second.pop_front();
+        if (it->second.empty()) faults.erase(it);
+    }
     return status;
 }
 

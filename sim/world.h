@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,9 +16,10 @@
 #include <vector>
 
 #include "kelqorm.h"
+#include "resource_name.h"
 #include "sim/crate.h"
+#include "sim/faults.h"
 #include "sim/module.h"
-#include "sim/resource_name.h"
 #include "visa.h"
 
 namespace sim {
@@ -29,6 +31,8 @@ struct Resource {
     std::string description;  // VI_ATTR_INTF_INST_NAME
     std::optional<int16_t> slot, mainframe_la, logical_address;
     std::optional<uint16_t> model_code, manufacturer_id;
+    std::optional<std::string> rsrc_name;          // VI_ATTR_RSRC_NAME, when not `name`
+    std::map<uint32_t, int32_t> attribute_status;  // attributes whose read gives a status
     bool carrier = false;
     bool busy = false;
     // Per mezzanine position 1-4 (index 0-3): the type code fitted, and the module when a QORM.
@@ -73,10 +77,17 @@ struct World {
     std::map<ViSession, ModuleSession> module_sessions;
     ViSession next_module_session = 1;
 
-    bool visa_missing = false;
-    std::map<std::string, FaultRule, std::less<>> faults;
+    Driver driver;
 
+    bool visa_missing = false;
+    // Per operation, the injected statuses still to give, the next first.
+    std::map<std::string, std::deque<FaultRule>, std::less<>> faults;
+
+    // A resource by its name or its unique name, in any case.
     std::optional<std::size_t> find_resource(std::string_view name) const;
+    // The QORM at a carrier's position, or with an empty carrier name the module of the
+    // lowest-numbered connected module session; null when there is none.
+    Module* find_module(std::string_view carrier, int position);
     VisaObject* visa_object(ViObject id, VisaObject::Kind kind);
     // The module of a connected session, nullptr when the session is unknown or not connected;
     // *status tells which.
@@ -87,14 +98,16 @@ struct World {
 World& world();
 double now();
 
-// The status an injected fault gives for this call of `operation`, if any; counts the call.
-std::optional<ViStatus> take_fault(std::string_view operation);
-
-// Runs an entry point of a C table: an exception never crosses the table.
+// Answers a call of `operation` (its system name) whose work is `body`: an injected failure is
+// returned instead of doing the work; an injected warning lets the work be done and is returned
+// unless the work failed. An exception never crosses the C table.
 template <class F>
-ViStatus guarded(F&& body) noexcept {
+ViStatus answer(std::string_view operation, F&& body) noexcept {
     try {
-        return body();
+        std::optional<ViStatus> injected = take_fault(operation);
+        if (injected && *injected < 0) return *injected;
+        const ViStatus status = body();
+        return injected && status >= 0 ? *injected : status;
     } catch (...) {
         return VI_ERROR_SYSTEM_ERROR;
     }

@@ -17,11 +17,13 @@
 #include "carrier_panel.h"
 #include "kelqorm.h"
 #include "qorm_uir.h"
-#include "qt/qt_backend.h"
-#include "qt/qt_view_access.h"
 #include "qt_script.h"
 #include "si.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/qt.h"
+#include "uir/qt_widgets.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace {
 

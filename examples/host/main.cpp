@@ -19,9 +19,10 @@
 #include "options.h"
 #include "script_backend.h"
 #include "script_runner.h"
-#include "uir.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #ifdef QORM_HAVE_QT
-#include "qt/qt_backend.h"
+#include "uir/qt.h"
 #endif
 
 namespace {
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
     options.crate_file = crate;
     std::string error;
     if (!app::bind_libraries(options, &error)) {
-        std::fprintf(stderr, "qorm_host: файл крейта не принят: %s\n", error.c_str());
+        std::fprintf(stderr, "qorm_host: %s\n", error.c_str());
         return 2;
     }
 

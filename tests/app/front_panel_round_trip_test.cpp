@@ -11,7 +11,8 @@
 #include "script_fixture.h"
 #include "script_runner.h"
 #include "sim/sim.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "userint.h"
 
 namespace script_test {
 namespace {

@@ -5,7 +5,9 @@
 #include "recorder.h"
 #include "script_fixture.h"
 #include "script_runner.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "userint.h"
 
 namespace script_test {
 namespace {

@@ -6,7 +6,7 @@
 #include "script_runner.h"
 #include "sim/faults.h"
 #include "sim/sim.h"
-#include "uir.h"
+#include "userint.h"
 
 namespace script_test {
 namespace {

@@ -3,7 +3,11 @@
 #include "script_backend.h"
 #include "script_runner.h"
 #include "script_target.h"
-#include "uir.h"
+#include "uir/backend.h"
+#include "uir/callbacks.h"
+#include "uir/headless.h"
+#include "uir/layout.h"
+#include "uir/model.h"
 
 namespace script_test {
 namespace {

@@ -8,14 +8,16 @@
 #include <string>
 
 #include "bindings.h"
-#include "core/model.h"
 #include "headless_test.h"
 #include "host.h"
 #include "qorm_uir.h"
 #include "script_backend.h"
 #include "sim/faults.h"
 #include "sim/sim.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/backend.h"
+#include "uir/headless.h"
+#include "uir/model.h"
 
 namespace {
 

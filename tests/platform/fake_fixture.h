@@ -1,4 +1,5 @@
-// Every fake test starts from a fresh, bound fake.
+// Every fake test starts from a fresh, bound fake with module session 5 open on the default
+// carrier.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,5 +11,6 @@ class FakeTest : public ::testing::Test {
     void SetUp() override {
         fake::reset();
         fake::bind_all();
+        ASSERT_EQ(fake::open_module(fake::open_session()), 5u);
     }
 };

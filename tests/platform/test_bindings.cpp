@@ -4,11 +4,10 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "bindings.h"
 #include "fake/fake.h"
-#include "library_places.h"
+#include "operations.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ class Forwarding : public ::testing::Test {
     }
 };
 
-ViStatus _VI_FUNCH text_callback(ViSession, ViInt16, ViInt32, ViChar[]) {
+ViStatus text_callback(ViSession, ViInt16, ViInt32, ViChar[]) {
     return 0;
 }
 
@@ -61,6 +60,7 @@ TEST_F(Forwarding, ModuleDriverOperationsPassEveryArgument) {
     codes[0] = 1;
     codes[1] = 2;
     char resource[] = "VXI0::8::INSTR";
+    for (ViSession carrier = 1; carrier <= 3; ++carrier) ASSERT_EQ(fake::open_session(), carrier);
     kelqorm_init(resource, 1, 0, &vi);
     kelqorm_connect(vi, 3, 2, 0, 1);
     kelqorm_close(9);
@@ -122,9 +122,10 @@ TEST_F(Forwarding, CarrierDriverOperationsPassEveryArgument) {
 }
 
 TEST_F(Forwarding, StatusesAndOutValuesComeBackUnchanged) {
+    ASSERT_EQ(fake::open_module(fake::open_session()), 5u);
     fake::fail("kelqorm_start", 0x3FFC0101);
     fake::fail("kelqorm_stop", VI_ERROR_TMO);
-    fake::module().states[29] = 3;
+    sim::fitted("", 0)->readback.states[29] = 3;
     std::array<ViInt16, 30> codes{};
     EXPECT_EQ(kelqorm_start(5, codes.data()), 0x3FFC0101);
     EXPECT_EQ(kelqorm_stop(5), VI_ERROR_TMO);
@@ -139,26 +140,74 @@ ViStatus answer_open_rm(ViSession* vi) {
 }
 
 TEST_F(Forwarding, BindingAgainReplacesTheTable) {
-    platform::VisaApi other{};
+    platform::VisaApi other = *fake::visa_table();
     other.origin = "other";
     other.open_default_rm = answer_open_rm;
-    platform::bind_visa(&other);
+    EXPECT_EQ(platform::bind_visa(&other), VI_SUCCESS);
     ViSession rm = 0;
     EXPECT_EQ(viOpenDefaultRM(&rm), 7);
     EXPECT_EQ(rm, 99u);
     EXPECT_EQ(fake::count("viOpenDefaultRM"), 0);
     EXPECT_STREQ(platform::visa_api().origin, "other");
-    // An operation the table leaves empty is refused, not called.
-    EXPECT_EQ(viClose(rm), VI_ERROR_NSUP_OPER);
+    // A table that leaves an operation empty is refused when it is bound, and the table bound
+    // before stays.
+    platform::VisaApi partial = other;
+    partial.origin = "partial";
+    partial.close = nullptr;
+    std::string problem;
+    EXPECT_EQ(platform::bind_visa(&partial, &problem), VI_ERROR_NSUP_OPER);
+    EXPECT_EQ(problem, "VISA (partial): в таблице нет операции viClose, таблица не привязана");
+    EXPECT_STREQ(platform::visa_api().origin, "other");
 
     fake::bind_all();
     EXPECT_EQ(viOpenDefaultRM(&rm), VI_SUCCESS);
     EXPECT_EQ(fake::count("viOpenDefaultRM"), 1);
 }
 
+TEST_F(Forwarding, EveryLibraryRefusesATableWithAnEmptyEntry) {
+    platform::KelqormApi module = *fake::kelqorm_table();
+    module.origin = "hand";
+    module.zqorm_test = nullptr;
+    module.state = nullptr;
+    std::string problem;
+    EXPECT_EQ(platform::missing_operation(module), "kelqorm_state");
+    EXPECT_EQ(platform::bind_kelqorm(&module, &problem), VI_ERROR_NSUP_OPER);
+    EXPECT_EQ(problem,
+              "драйвер модуля (hand): в таблице нет операции kelqorm_state, таблица не привязана");
+    platform::KelbaseApi carrier = *fake::kelbase_table();
+    carrier.origin = "hand";
+    carrier.m_type_q = nullptr;
+    EXPECT_EQ(platform::bind_kelbase(&carrier, &problem), VI_ERROR_NSUP_OPER);
+    EXPECT_EQ(problem,
+              "драйвер носителя (hand): в таблице нет операции kelbase_m_type_q, таблица не "
+              "привязана");
+    // The fake stays bound.
+    std::array<ViInt16, 30> states{};
+    kelqorm_state(5, states.data());
+    EXPECT_EQ(fake::count("kelqorm_state"), 1);
+    EXPECT_EQ(&platform::kelbase_api(), fake::kelbase_table());
+    EXPECT_TRUE(platform::missing_operation(*fake::kelqorm_table()).empty());
+    EXPECT_EQ(platform::bind_kelqorm(nullptr, &problem), VI_SUCCESS) << "unbinding is no table";
+    EXPECT_EQ(problem, "");
+}
+
+TEST(Operations, ThirtyTwoBitExportNamesCountTheArgumentBytes) {
+    // Four bytes an argument, pointers included, eight for a time.
+    EXPECT_EQ(platform::decorated_name<&platform::VisaApi::open_default_rm>(), "viOpenDefaultRM@4");
+    EXPECT_EQ(platform::decorated_name<&platform::VisaApi::find_rsrc>(), "viFindRsrc@20");
+    EXPECT_EQ(platform::decorated_name<&platform::VisaApi::get_attribute>(), "viGetAttribute@12");
+    EXPECT_EQ(platform::decorated_name<&platform::KelqormApi::cmd_config>(),
+              "kelqorm_cmd_config@20");
+    EXPECT_EQ(platform::decorated_name<&platform::KelqormApi::set_cmd_time>(),
+              "kelqorm_set_cmd_time@16");
+    EXPECT_EQ(platform::decorated_name<&platform::KelqormApi::sft_interface>(),
+              "kelqorm_sft_interface@8");
+    EXPECT_EQ(platform::decorated_name<&platform::KelbaseApi::m_type_q>(), "kelbase_m_type_q@16");
+}
+
 TEST_F(Forwarding, SimulatedWhenAnyBoundTableIsSimulated) {
     EXPECT_FALSE(platform::simulated());
-    platform::KelbaseApi sim{};
+    platform::KelbaseApi sim = *fake::kelbase_table();
     sim.origin = "sim";
     sim.simulated = true;
     platform::bind_kelbase(&sim);
@@ -188,24 +237,14 @@ TEST(Unbound, MissingSystemDriverFailsEveryCallWithItsName) {
     EXPECT_EQ(kelqorm_stop(5), VI_ERROR_LIBRARY_NFOUND);
     char text[KELQORM_TEXT_LEN] = "";
     EXPECT_EQ(kelqorm_error_message(0, VI_ERROR_LIBRARY_NFOUND, text), VI_ERROR_LIBRARY_NFOUND);
-    EXPECT_EQ(text, std::string("Не найдена библиотека ") + platform::places::kKelqormLibrary);
-    const std::string problem = platform::system_load_problem("kelqorm");
-#if defined(_WIN32) && !defined(_WIN64)
-    // Not looked for: the DLLs are stdcall and the tables not yet, and the problem says so.
-    EXPECT_NE(problem.find("stdcall"), std::string::npos) << problem;
-#else
-    // Every place searched is named in the problem, each with the system's reason.
-    const std::vector<std::string> places = platform::places::kelqorm();
-    for (const std::string& place : places)
-        EXPECT_NE(problem.find(place), std::string::npos) << place << " in " << problem;
-#endif
+    EXPECT_STREQ(text, "Не найдена библиотека libkelqorm.so");
+    EXPECT_NE(platform::system_load_problem("kelqorm").find("libkelqorm.so"), std::string::npos);
 
     ViSession carrier = 123;
     char resource[] = "VXI0::8::INSTR";
     EXPECT_EQ(kelbase_init(resource, 1, 1, &carrier), VI_ERROR_LIBRARY_NFOUND);
     EXPECT_EQ(carrier, 123u);
-    EXPECT_NE(platform::system_load_problem("kelbase").find(platform::places::kKelbaseLibrary),
-              std::string::npos);
+    EXPECT_NE(platform::system_load_problem("kelbase").find("libkelbase.so"), std::string::npos);
 }
 
 TEST(Unbound, LoadProblemOfAnUnknownLibraryNamesIt) {

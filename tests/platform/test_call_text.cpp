@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "call_text.h"
-#include "text_buffer.h"
 
 namespace {
 
@@ -71,39 +70,6 @@ TEST(CallText, StatusesAttributesAndTimes) {
     EXPECT_EQ(platform::format_real(static_cast<double>(0.025f)), "0.025");
     EXPECT_EQ(platform::format_real(10.235), "10.235");
     EXPECT_EQ(platform::format_real(2.0), "2");
-}
-
-TEST(TextBuffer, CopiesWholeTextWhenItFits) {
-    char buf[8];
-    EXPECT_EQ(platform::copy_text(buf, sizeof buf, "abc"), 3u);
-    EXPECT_STREQ(buf, "abc");
-    EXPECT_EQ(platform::copy_text(buf, sizeof buf, "1234567"), 7u);
-    EXPECT_STREQ(buf, "1234567");
-}
-
-TEST(TextBuffer, CutsBeforeALetterThatDoesNotFitWhole) {
-    // "Ош" is four bytes; a 4-byte buffer keeps 3 bytes, which would end inside "ш".
-    std::array<char, 8> buf;
-    buf.fill('Z');
-    EXPECT_EQ(platform::copy_text(buf.data(), 4, "Ош"), 2u);
-    EXPECT_STREQ(buf.data(), "О");
-    EXPECT_EQ(buf[4], 'Z');
-    EXPECT_EQ(platform::copy_text(buf.data(), 1, "abc"), 0u);
-    EXPECT_EQ(buf[0], '\0');
-}
-
-TEST(TextBuffer, NullOrEmptyBufferIsLeftAlone) {
-    EXPECT_EQ(platform::copy_text(nullptr, 10, "abc"), 0u);
-    char buf[2] = {'x', 'y'};
-    EXPECT_EQ(platform::copy_text(buf, 0, "abc"), 0u);
-    EXPECT_EQ(buf[0], 'x');
-}
-
-TEST(TextBuffer, BoundedLengthStopsAtBufferEnd) {
-    char buf[3] = {'a', 'b', 'c'};
-    EXPECT_EQ(platform::bounded_length(buf, 3), 3u);
-    EXPECT_EQ(platform::bounded_length("ab", 10), 2u);
-    EXPECT_EQ(platform::bounded_length(nullptr, 10), 0u);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// The fake's log, scripted statuses, hooks and reset.
+// The recording fake's log, scripted statuses, hooks and reset.
 #include <array>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "fake_fixture.h"
+#include "sim/status.h"
 
 namespace {
 
@@ -50,7 +53,7 @@ TEST_F(Log, MisspeltOperationNameThrows) {
 }
 
 TEST_F(Scripts, FailNextTimesThenNormalAgain) {
-    fake::module().running = 1;
+    sim::fitted("", 0)->readback.run_flag = 1;
     fake::fail("kelqorm_gstart_q", VI_ERROR_TMO, 2);
     ViInt16 running = -5;
     EXPECT_EQ(kelqorm_gstart_q(5, &running), VI_ERROR_TMO);
@@ -70,6 +73,7 @@ TEST_F(Scripts, FailForeverUntilCleared) {
     fake::clear_log();  // the log goes, the script stays
     EXPECT_EQ(kelqorm_stop(5), VI_ERROR_TMO);
     fake::reset();
+    fake::open_module(fake::open_session());
     EXPECT_EQ(kelqorm_stop(5), VI_SUCCESS);
 }
 
@@ -107,14 +111,12 @@ TEST_F(Scripts, WarningDoesNotHideAFailedEffect) {
     EXPECT_EQ(viOpen(rm, "VXI0::99::INSTR", 0, 0, &vi), VI_ERROR_RSRC_NFOUND);
 }
 
-TEST_F(Scripts, BadArgumentDoesNotUseUpAScript) {
-    fake::fail("kelqorm_manual_cmd", VI_ERROR_TMO);
-    EXPECT_EQ(kelqorm_manual_cmd(5, 31, 1, 1), fake::error_parameter(2));
-    EXPECT_EQ(kelqorm_manual_cmd(5, 30, 1, 1), VI_ERROR_TMO);
-}
-
 TEST_F(Hooks, HookReplacesTheDefaultEffect) {
-    fake::module().states.fill(1);
+    sim::Crate crate = fake::default_crate();
+    crate.first_module_session = 2;
+    sim::install(crate);
+    fake::open_module(fake::open_session());
+    sim::fitted("", 0)->readback.states.fill(1);
     fake::hooks().kelqorm_state = [](ViSession vi, ViInt16* states) {
         states[0] = static_cast<ViInt16>(vi);
         return static_cast<ViStatus>(0x3FFC0200);
@@ -155,6 +157,10 @@ TEST_F(Hooks, CallsMadeInsideAHookAreLoggedAfterIt) {
 TEST_F(Hooks, HookMayResetTheFakeWhileItRuns) {
     fake::hooks().kelqorm_close = [](ViSession) {
         fake::reset();
+        sim::Crate crate = fake::default_crate();
+        crate.first_module_session = 1;
+        sim::install(crate);
+        fake::open_module(fake::open_session());
         kelqorm_stop(1);
         return VI_SUCCESS;
     };
@@ -170,22 +176,67 @@ TEST_F(Hooks, ThrowingHookGivesSystemError) {
     EXPECT_EQ(fake::log().back().status, VI_ERROR_SYSTEM_ERROR);
 }
 
-TEST_F(Log, ResetRestoresEveryDefault) {
-    fake::module().session = 9;
-    fake::module().states[3] = 2;
-    fake::visa().resources.clear();
-    fake::carrier().init_status = VI_ERROR_TMO;
+TEST_F(Log, ResetRestoresTheCrateAndForgetsHooksAndScripts) {
+    sim::fitted("", 0)->readback.states[3] = 2;
+    sim::install(sim::Crate{});
     fake::hooks().kelqorm_stop = [](ViSession) { return VI_ERROR_TMO; };
+    fake::fail("kelqorm_reset", VI_ERROR_TMO, -1);
     kelqorm_stop(5);
     fake::reset();
     EXPECT_TRUE(fake::log().empty());
-    EXPECT_EQ(fake::module().session, 5u);
-    EXPECT_EQ(fake::module().states[3], 0);
-    ASSERT_EQ(fake::visa().resources.size(), 1u);
-    EXPECT_EQ(fake::visa().resources[0].name, "VXI0::8::INSTR");
-    EXPECT_EQ(fake::carrier().init_status, VI_SUCCESS);
-    EXPECT_EQ(kelqorm_stop(5), VI_SUCCESS);
     EXPECT_TRUE(fake::open_sessions().empty());
+    EXPECT_EQ(sim::pending_failures("kelqorm_reset"), 0);
+    ViSession vi = fake::open_module(fake::open_session(), 3);
+    EXPECT_EQ(vi, 5u) << "sessions count from 5 again";
+    EXPECT_EQ(kelqorm_stop(vi), VI_SUCCESS) << "the hook is gone";
+    std::array<ViInt16, 30> states{};
+    states.fill(-1);
+    EXPECT_EQ(kelqorm_state(vi, states.data()), VI_SUCCESS);
+    EXPECT_EQ(states[3], 0);
+    EXPECT_EQ(fake::open_sessions(), std::vector<ViSession>{1});
+}
+
+TEST_F(Log, OutValuesOfACallThatDidNotFailAreKept) {
+    char text[KELQORM_TEXT_LEN] = "";
+    ViInt16 states[30] = {};
+    sim::fitted("", 0)->readback.states[6] = 3;
+    kelqorm_state(5, states);
+    kelqorm_error_message(0, VI_ERROR_TMO, text);
+    fake::fail("kelqorm_state", VI_ERROR_TMO);
+    kelqorm_state(5, states);
+    const auto& log = fake::log();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].outs, std::vector<std::string>{"[0*6 3 0*23]"});
+    EXPECT_EQ(log[1].outs, std::vector<std::string>{"\"" + sim::status_text(VI_ERROR_TMO) + "\""});
+    EXPECT_TRUE(log[2].outs.empty()) << "a failed call's out-values mean nothing";
+}
+
+ViStatus poll_from_the_callback(ViSession vi, ViInt16, ViInt32, ViChar[]) {
+    std::array<ViInt16, 30> states{};
+    return kelqorm_state(vi, states.data());
+}
+
+TEST_F(Log, CallsFromTheTextCallbackAreLoggedAfterTheTest) {
+    kelqorm_sft_interface(5, poll_from_the_callback);
+    fake::clear_log();
+    ViInt16 result = -1;
+    std::array<char, KELQORM_TEXT_LEN> text{};
+    EXPECT_EQ(kelqorm_zqorm_test(5, &result, text.data()), VI_SUCCESS);
+    const std::vector<std::string> calls = fake::calls();
+    ASSERT_EQ(calls.size(), 31u) << "the test, then a poll for each of the 30 lines";
+    EXPECT_EQ(calls.front(), "kelqorm_zqorm_test(5)");
+    EXPECT_EQ(calls.back(), "kelqorm_state(5)");
+    EXPECT_EQ(fake::log().front().status, VI_SUCCESS);
+}
+
+TEST_F(Hooks, HookTakesTheScriptedWarningOfItsOperation) {
+    const ViStatus warning = 0x3FFC0101;
+    fake::hooks().kelqorm_reset = [](ViSession) { return VI_SUCCESS; };
+    fake::fail("kelqorm_reset", warning);
+    EXPECT_EQ(kelqorm_reset(5), warning);
+    fake::hooks().kelqorm_reset = [](ViSession) { return VI_ERROR_TMO; };
+    fake::fail("kelqorm_reset", warning);
+    EXPECT_EQ(kelqorm_reset(5), VI_ERROR_TMO) << "a warning never hides a failure";
 }
 
 TEST_F(Log, BindAllBindsTheFakeNotSimulated) {

@@ -5,8 +5,10 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "loader.h"
+#include "trace.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -88,9 +90,10 @@ bool every_operation_returns(const platform::KelqormApi& t, ViStatus expected) {
     return true;
 }
 
+// The error text as the forwarding functions get it: through the table's context.
 std::string error_text(const platform::KelqormApi& t, ViStatus status) {
     std::array<char, KELQORM_TEXT_LEN> text{};
-    t.error_message(0, status, text.data());
+    platform::call<&platform::KelqormApi::error_message>(t, 0, status, text.data());
     return text.data();
 }
 
@@ -152,6 +155,33 @@ TEST(Loader, EachFailedTableKeepsItsOwnText) {
               std::string::npos);
 }
 
+TEST(Loader, EveryFailedTableKeepsItsOwnTextHoweverManyWereLoaded) {
+    auto path = [](int i) { return "/nonexistent/driver-" + std::to_string(i) + ".so"; };
+    std::vector<const platform::KelqormApi*> tables;
+    for (int i = 0; i < 50; ++i) tables.push_back(platform::load_kelqorm({path(i)}));
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(error_text(*tables[i], VI_ERROR_LIBRARY_NFOUND),
+                  "Не найдена библиотека " + path(i))
+            << "load " << i;
+    }
+    // Bound, each answers the system's kelqorm_error_message with its own text; traced too.
+    for (int i : {0, 17, 49}) {
+        ASSERT_EQ(platform::bind_kelqorm(tables[i]), VI_SUCCESS);
+        std::array<char, KELQORM_TEXT_LEN> text{};
+        EXPECT_EQ(kelqorm_error_message(0, VI_ERROR_TMO, text.data()), VI_ERROR_LIBRARY_NFOUND);
+        EXPECT_EQ(std::string(text.data()), "Ошибка BFFF0015. Не найдена библиотека " + path(i));
+    }
+    platform::bind_kelqorm(nullptr);
+    EXPECT_EQ(error_text(*platform::traced(tables[3]), VI_ERROR_LIBRARY_NFOUND),
+              "Не найдена библиотека " + path(3));
+    // Called past its table, the entry cannot tell which library it stands for, and says only
+    // that the driver is missing: never another table's library.
+    std::array<char, KELQORM_TEXT_LEN> text{};
+    EXPECT_EQ(tables[5]->error_message(0, VI_ERROR_LIBRARY_NFOUND, text.data()),
+              VI_ERROR_LIBRARY_NFOUND);
+    EXPECT_STREQ(text.data(), "Не найдена библиотека драйвера модуля");
+}
+
 TEST(Loader, LongMissingTextStaysInsideTheCallersBuffer) {
     std::string path = "/nonexistent/";
     for (int i = 0; i < 40; ++i) path += "каталог/";
@@ -159,7 +189,8 @@ TEST(Loader, LongMissingTextStaysInsideTheCallersBuffer) {
     const platform::KelqormApi* t = platform::load_kelqorm({path});
     std::array<char, KELQORM_TEXT_LEN + 16> buffer;
     buffer.fill('Z');
-    t->error_message(0, VI_ERROR_LIBRARY_NFOUND, buffer.data());
+    platform::call<&platform::KelqormApi::error_message>(*t, 0, VI_ERROR_LIBRARY_NFOUND,
+                                                         buffer.data());
     std::size_t length = std::strlen(buffer.data());
     EXPECT_LE(length, KELQORM_TEXT_LEN - 1u);
     EXPECT_EQ(buffer[KELQORM_TEXT_LEN], 'Z');

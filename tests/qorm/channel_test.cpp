@@ -10,20 +10,28 @@ void ChannelTest::SetUp() {
     record_.mainframe_la = 1;
     record_.slot = 5;
     record_.mezzanine_number = 2;
+    ASSERT_EQ(fake::open_module(carrier_, 2), kSession);
     load_panels(&record_);
     mp_ = record_.mp_panel;
     fake::clear_log();
 }
 
 void ChannelTest::reload_with_revision(const std::string& revision) {
-    for (int panel : {record_.mp_panel, record_.about_panel, record_.st_panel, record_.exit_panel,
-                      record_.zqorm_panel}) {
-        DiscardPanel(panel);
-    }
-    fake::module().hardware_revision = revision;
+    for (const FrontPanel& panel : kFrontPanels) DiscardPanel(record_.*panel.handle);
+    module().hardware_revision = revision;
     load_panels(&record_);
     mp_ = record_.mp_panel;
     fake::clear_log();
+}
+
+sim::Mezzanine& ChannelTest::module() {
+    sim::Mezzanine* m = sim::fitted(fake::default_carrier, 2);
+    EXPECT_NE(m, nullptr);
+    return *m;
+}
+
+sim::Readback& ChannelTest::readback() {
+    return module().readback;
 }
 
 void ChannelTest::choose_timed_switching() {

@@ -1,6 +1,10 @@
 // Fixture of the channel and diagnostic tests: a record of module session 5 at crate 1, slot 5,
 // mezzanine 2, its five panels loaded and set up, the fake's log cleared after the set-up; and
 // the readers those tests share.
+//
+// The simulated module of session 5 answers; module() is its description and readback() the
+// words its registers report in place of its own (a channel's state, latches, time; the run
+// flag).
 #pragma once
 
 #include <string>
@@ -17,6 +21,9 @@ class ChannelTest : public FrontPanelTest {
     void SetUp() override;
     // Loads the panels again for a module of another hardware revision.
     void reload_with_revision(const std::string& revision);
+
+    static sim::Mezzanine& module();
+    static sim::Readback& readback();
 
     // The operator's choice of timed switching (through mpCtrlMode), which undims the run
     // controls and dims the group buttons.

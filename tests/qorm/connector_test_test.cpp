@@ -2,6 +2,7 @@
 // the driver's running commentary in the connector-test panel, the closing line.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "channel_test.h"
 
@@ -13,16 +14,42 @@ using ::testing::ElementsAre;
 constexpr char kOpening[] = "Проверка QORM...";
 constexpr char kNoFaults[] = "Проверка завершена. Ошибок не найдено.";
 
+// One line the driver sends through the text callback during the test.
+struct TextLine {
+    std::string text;
+    ViInt16 channel = 0;  // 0: a line about the whole module
+    ViInt32 kind = KELQORM_LINE_PROGRESS;
+};
+
 class ConnectorTest : public ChannelTest {
   protected:
     void SetUp() override {
         ChannelTest::SetUp();
         zqorm_ = record_.zqorm_panel;
-        fake::module().loopback_lines = {
+        loopback_lines = {
             {"Канал 1: линия 1 - норма, линия 2 - норма", 1, KELQORM_LINE_PROGRESS},
             {"Канал 2: линия 2 - нет ответа", 2, KELQORM_LINE_FAULT},
             {"Проверка каналов закончена", 0, KELQORM_LINE_PROGRESS},
         };
+        // The driver's test: these lines through the installed callback, then the result,
+        // leaving the text as it was.
+        fake::hooks().kelqorm_zqorm_test = [this](ViSession vi, ViInt16* result, ViChar*) {
+            send_lines(vi);
+            *result = loopback_result;
+            return VI_SUCCESS;
+        };
+    }
+    // Sends the lines through the callback the session has installed, as the driver does: each
+    // in a buffer of the driver's, valid during the call.
+    void send_lines(ViSession vi) {
+        const std::vector<TextLine> lines = loopback_lines;
+        for (const TextLine& line : lines) {
+            kelqorm_TextCallback callback = sim::text_callback(vi);
+            if (callback == nullptr) return;
+            std::vector<ViChar> buffer(line.text.begin(), line.text.end());
+            buffer.push_back('\0');
+            callback(vi, line.channel, line.kind, buffer.data());
+        }
     }
     // The operator chooses "Проверка с QORM-Z" and answers the confirmation.
     void run_test(bool confirm) {
@@ -32,6 +59,8 @@ class ConnectorTest : public ChannelTest {
     }
     std::vector<std::string> transcript() { return textbox_lines(zqorm_, ZQORM_TEXTBOX); }
     int zqorm_ = 0;
+    std::vector<TextLine> loopback_lines;
+    ViInt16 loopback_result = 0;
 };
 
 TEST_F(ConnectorTest, DecliningChangesNothing) {
@@ -66,7 +95,7 @@ TEST_F(ConnectorTest, PassingTestResetsFirstThenTranscribesTheDriversLines) {
         during.polling_off = !timer_enabled(mp_) && short_value(mp_, MP_L_1) == 0;
         during.lines = transcript();
         during.target = zqormPanel;
-        for (const fake::TextLine& line : fake::module().loopback_lines) fake::send_line(vi, line);
+        send_lines(vi);
         *result = 0;
         return VI_SUCCESS;
     };
@@ -85,14 +114,14 @@ TEST_F(ConnectorTest, PassingTestResetsFirstThenTranscribesTheDriversLines) {
                 ElementsAre("kelqorm_reset(5)", "kelqorm_gstart_q(5)", "kelqorm_state(5)",
                             "kelqorm_trig_state(5)", "kelqorm_sft_interface(5, callback)",
                             "kelqorm_zqorm_test(5)", "kelqorm_sft_interface(5, null)"));
-    EXPECT_EQ(fake::module().text_callback, nullptr) << "the callback is removed";
+    EXPECT_EQ(sim::text_callback(kSession), nullptr) << "the callback is removed";
     EXPECT_TRUE(panel_visible(zqorm_)) << "the panel stays open";
     EXPECT_EQ(text(mp_, MP_ERROR_MESSAGE), "");
 }
 
 TEST_F(ConnectorTest, FailingTestHasNoClosingLineAndTheResetStillCameFirst) {
     set_continuous_polling(true);
-    fake::module().loopback_result = 2;
+    loopback_result = 2;
     fake::clear_log();
     run_test(true);
     EXPECT_THAT(transcript(),
@@ -106,7 +135,7 @@ TEST_F(ConnectorTest, FailingTestHasNoClosingLineAndTheResetStillCameFirst) {
 }
 
 TEST_F(ConnectorTest, TestThatCouldNotRunIsNeverReportedAsPassed) {
-    fake::module().error_texts[VI_ERROR_INV_OBJECT] = "Недопустимый сеанс";
+    sim::driver().error_texts[VI_ERROR_INV_OBJECT] = "Недопустимый сеанс";
     fake::fail("kelqorm_zqorm_test", VI_ERROR_INV_OBJECT);
     run_test(true);
     EXPECT_THAT(transcript(), ElementsAre(kOpening, "Недопустимый сеанс"));
@@ -120,8 +149,8 @@ TEST_F(ConnectorTest, TestThatCouldNotRunIsNeverReportedAsPassed) {
 
 TEST_F(ConnectorTest, SecondTestReplacesTheFirstTranscript) {
     run_test(true);
-    fake::module().loopback_lines = {{"Канал 30: норма", 30, KELQORM_LINE_PROGRESS}};
-    fake::module().loopback_result = 1;
+    loopback_lines = {{"Канал 30: норма", 30, KELQORM_LINE_PROGRESS}};
+    loopback_result = 1;
     run_test(true);
     EXPECT_THAT(transcript(), ElementsAre(kOpening, "Канал 30: норма"));
 }
@@ -136,7 +165,7 @@ TEST_F(ConnectorTest, DriverTextOutsideATestNeverReachesTheTextBox) {
     kelqorm_TextCallback kept = nullptr;
     fake::hooks().kelqorm_sft_interface = [&](ViSession vi, kelqorm_TextCallback callback) {
         if (callback) kept = callback;
-        fake::module().text_callback = callback;
+        sim::kelqorm_api()->sft_interface(vi, callback);
         if (kept) kept(vi, 0, KELQORM_LINE_PROGRESS, line);
         return VI_SUCCESS;
     };
@@ -156,7 +185,7 @@ TEST_F(ConnectorTest, UnterminatedDriverLineIsCutAtACharacter) {
         // A whole text buffer of two-byte letters and no terminating zero.
         std::vector<ViChar> line(KELQORM_TEXT_LEN);
         for (int i = 0; i < KELQORM_TEXT_LEN; i += 2) std::memcpy(line.data() + i, "Щ", 2);
-        fake::module().text_callback(vi, 0, KELQORM_LINE_FAULT, line.data());
+        sim::text_callback(vi)(vi, 0, KELQORM_LINE_FAULT, line.data());
         *result = 1;
         return VI_SUCCESS;
     };

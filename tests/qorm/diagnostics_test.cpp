@@ -17,7 +17,7 @@ class ResetTest : public ChannelTest {
   protected:
     void SetUp() override {
         ChannelTest::SetUp();
-        fake::module().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+        sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
         // A sequence runs with continuous polling on; the operator has switched channels.
         choose_timed_switching();
         ASSERT_EQ(press(mp_, MP_COMMANDBUTTON_4), 0);
@@ -25,18 +25,18 @@ class ResetTest : public ChannelTest {
             ASSERT_EQ(set(mp_, mpTimeCtrls[k], 1.0 + 0.1 * k), 0);
             SetCtrlVal(mp_, mpSwitchCtrls[k], 1);
         }
-        fake::module().running = 1;
-        fake::module().states.fill(2);
-        fake::module().latches.fill(2);
+        readback().run_flag = 1;
+        readback().states.fill(2);
+        readback().latches.fill(2);
         ASSERT_EQ(press(mp_, MP_CHECKSTATE), 0);
         set_continuous_polling(true);
         // What the module reports after its reset.
         fake::hooks().kelqorm_reset = [](ViSession) {
-            fake::module().running = 0;
-            fake::module().states.fill(0);
-            fake::module().states[8] = 3;  // a channel that reports a fault even after a reset
-            fake::module().latches.fill(0);
-            fake::module().latches[3] = 1;
+            readback().run_flag = 0;
+            readback().states.fill(0);
+            readback().states[8] = 3;  // a channel that reports a fault even after a reset
+            readback().latches.fill(0);
+            readback().latches[3] = 1;
             return VI_SUCCESS;
         };
         fake::clear_log();
@@ -101,7 +101,7 @@ TEST_F(ResetTest, FailedResetStillRestoresEveryDefaultAndShowsTheText) {
 }
 
 TEST_F(ResetTest, WarningOfTheResetIsShown) {
-    fake::module().error_texts[0x3FFC0900] = "Сброс с предупреждением";
+    sim::driver().error_texts[0x3FFC0900] = "Сброс с предупреждением";
     fake::fail("kelqorm_reset", 0x3FFC0900);
     ASSERT_EQ(press(mp_, MP_RESET), 0);
     EXPECT_EQ(text(mp_, MP_ERROR_MESSAGE), "Сброс с предупреждением");
@@ -157,15 +157,18 @@ TEST_F(SelfTestTest, FirstRunShowsThePanelWithTheCloseButtonDimmedUntilTheVerdic
 }
 
 TEST_F(SelfTestTest, DriverLeavingTheTextAloneShowsThePreparedVerdictWithItsResult) {
-    fake::module().self_test_result = 5;
+    // A driver that gives the result and leaves the text as it was.
+    fake::hooks().kelqorm_self_test = [](ViSession, ViInt16* result, ViChar*) {
+        *result = 5;
+        return VI_SUCCESS;
+    };
     ASSERT_EQ(press(mp_, MP_SELFTEST), 0);
     EXPECT_EQ(text(st(), ST_MSG), kPassed);
     EXPECT_EQ(short_value(st(), ST_RESULT), 5);
 }
 
 TEST_F(SelfTestTest, FailingResultIsShownSignExtended) {
-    fake::module().self_test_result = -3;
-    fake::module().self_test_text = "Ошибка ОЗУ модуля";
+    module().self_test_failure = sim::SelfTestFailure{-3, "Ошибка ОЗУ модуля"};
     ASSERT_EQ(press(mp_, MP_SELFTEST), 0);
     EXPECT_EQ(short_value(st(), ST_RESULT), -3);
     EXPECT_EQ(text(st(), ST_MSG), "Ошибка ОЗУ модуля");
@@ -185,7 +188,7 @@ TEST_F(SelfTestTest, UnterminatedTextIsCutAtACharacter) {
 }
 
 TEST_F(SelfTestTest, FailedCallWithoutVerdictIsNeverShownAsAPass) {
-    fake::module().error_texts[VI_ERROR_LIBRARY_NFOUND] = "Не найдена библиотека libkelqorm.so";
+    sim::driver().error_texts[VI_ERROR_LIBRARY_NFOUND] = "Не найдена библиотека libkelqorm.so";
     fake::fail("kelqorm_self_test", VI_ERROR_LIBRARY_NFOUND);
     ASSERT_EQ(press(mp_, MP_SELFTEST), 0);
     EXPECT_EQ(text(st(), ST_MSG), "Не найдена библиотека libkelqorm.so");

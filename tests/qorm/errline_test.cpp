@@ -17,9 +17,9 @@ class ErrorLineTest : public ChannelTest {
   protected:
     void SetUp() override {
         ChannelTest::SetUp();
-        fake::module().error_texts[kTimeout] = "Превышено время ожидания";
-        fake::module().error_texts[kNoObject] = "Недопустимый сеанс";
-        fake::module().error_texts[kWarning] = "Модуль открыт с ошибками";
+        sim::driver().error_texts[kTimeout] = "Превышено время ожидания";
+        sim::driver().error_texts[kNoObject] = "Недопустимый сеанс";
+        sim::driver().error_texts[kWarning] = "Модуль открыт с ошибками";
     }
     std::string line() { return text(mp_, MP_ERROR_MESSAGE); }
 };

@@ -21,6 +21,13 @@ void FrontPanelTest::TearDown() {
     platform::bind_kelbase(nullptr);
 }
 
+void FrontPanelTest::install_carrier(const sim::Instrument& carrier) {
+    sim::Crate crate = fake::default_crate();
+    crate.instruments = {carrier};
+    sim::install(crate);
+    carrier_ = fake::open_session(carrier.resource);
+}
+
 ModuleInstance* FrontPanelTest::open_instance(ViUInt16 mezzanine, int carrier_panel) {
     auto* instance = reinterpret_cast<ModuleInstance*>(static_cast<intptr_t>(carrier_panel));
     EXPECT_EQ(qorm_init(carrier_, mezzanine, 1, 1, &instance), 0);
@@ -28,14 +35,12 @@ ModuleInstance* FrontPanelTest::open_instance(ViUInt16 mezzanine, int carrier_pa
 }
 
 void FrontPanelTest::load_panels(ModuleInstance* instance) {
-    instance->mp_panel = LoadPanelEx(0, QORM_UIR_FILE, MP, nullptr);
-    instance->about_panel = LoadPanelEx(0, QORM_UIR_FILE, ABOUT, nullptr);
-    instance->st_panel = LoadPanelEx(0, QORM_UIR_FILE, ST, nullptr);
-    instance->exit_panel = LoadPanelEx(0, QORM_UIR_FILE, EXIT_POPUP, nullptr);
-    instance->zqorm_panel = LoadPanelEx(0, QORM_UIR_FILE, ZQORM, nullptr);
-    ASSERT_GT(instance->zqorm_panel, 0);
-    const int panels[] = {instance->mp_panel,   instance->about_panel, instance->st_panel,
-                          instance->exit_panel, instance->zqorm_panel, 0};
+    int panels[kFrontPanelCount + 1] = {};
+    for (int k = 0; k < kFrontPanelCount; ++k) {
+        panels[k] = LoadPanelEx(0, QORM_UIR_FILE, kFrontPanels[k].layout_id, nullptr);
+        ASSERT_GT(panels[k], 0);
+        instance->*kFrontPanels[k].handle = panels[k];
+    }
     mpInitPanels(instance, panels);
     instance->display_active = 1;
     DisplayPanel(instance->mp_panel);

@@ -1,16 +1,20 @@
 // Fixture of the front panel's tests: a fresh headless run-time, the recording fake bound as
-// VISA and both drivers, and helpers to open an instance and read the panels.
+// VISA and both drivers over the fake's simulated crate, and helpers to open an instance and read
+// the panels.
 #pragma once
 
 #include <gmock/gmock.h>
 
+#include <functional>
 #include <string>
 
 #include "fake/fake.h"
 #include "headless_test.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
 
 namespace qorm_test {
 
@@ -19,6 +23,9 @@ class FrontPanelTest : public test_support::HeadlessTest {
     void SetUp() override;
     void TearDown() override;
 
+    // Installs the fake's crate with its carrier changed by `carrier` (the crate's only
+    // instrument), and opens the caller's carrier session on it again.
+    void install_carrier(const sim::Instrument& carrier);
     // qorm_init on the fake's default carrier; the record or null.
     ModuleInstance* open_instance(ViUInt16 mezzanine = 2, int carrier_panel = 0);
     // Loads and sets up the five panels as a front-panel run does, without running its loop,

@@ -23,8 +23,10 @@ TEST_F(InstanceTest, NullInstanceAddressTouchesNoDriver) {
 }
 
 TEST_F(InstanceTest, VxiCarrierGivesMainframeSlotAndPosition) {
-    fake::visa().resources[0].mainframe_la = 0;
-    fake::visa().resources[0].slot = 2;
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    carrier.mainframe_la = 0;
+    carrier.slot = 2;
+    install_carrier(carrier);
     fake::clear_log();
     auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{7});
     ASSERT_EQ(qorm_init(carrier_, 3, 1, 0, &instance), 0);
@@ -51,12 +53,14 @@ TEST_F(InstanceTest, VxiCarrierGivesMainframeSlotAndPosition) {
 }
 
 TEST_F(InstanceTest, NetworkAndUsbCarriersAreNamedByTheirResource) {
-    for (const char* interface_name : {"TCPIP0 (LAN)", "USB0 (USB)"}) {
-        fake::Resource& carrier = fake::visa().resources[0];
-        carrier.interface_name = interface_name;
-        carrier.rsrc_name = std::string(interface_name, 4) + "::crate-7::INSTR";
+    for (const std::string interface_name : {"TCPIP0 (LAN)", "USB0 (USB)"}) {
+        // Listed under a VXI alias; VISA names it by its own resource.
+        sim::Instrument carrier = fake::default_crate().instruments[0];
+        carrier.interface_description = interface_name;
+        carrier.rsrc_name = interface_name.substr(0, interface_name.find(' ')) + "::crate-7::INSTR";
         carrier.mainframe_la = 9;
         carrier.slot = 4;
+        install_carrier(carrier);
         fake::clear_log();
         ModuleInstance* instance = open_instance(2);
         ASSERT_NE(instance, nullptr);
@@ -69,8 +73,10 @@ TEST_F(InstanceTest, NetworkAndUsbCarriersAreNamedByTheirResource) {
 }
 
 TEST_F(InstanceTest, UnknownLocationStaysMinusOne) {
-    fake::visa().resources[0].mainframe_la = -1;
-    fake::visa().resources[0].slot = -1;
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    carrier.mainframe_la = -1;
+    carrier.slot = -1;
+    install_carrier(carrier);
     ModuleInstance* instance = open_instance(1);
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(instance->mainframe_la, -1);
@@ -80,9 +86,10 @@ TEST_F(InstanceTest, UnknownLocationStaysMinusOne) {
 }
 
 TEST_F(InstanceTest, OverlongResourceNameIsCutToTheLocationText) {
-    fake::Resource& carrier = fake::visa().resources[0];
-    carrier.interface_name = "TCPIP0 (LAN)";
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    carrier.interface_description = "TCPIP0 (LAN)";
     carrier.rsrc_name = "TCPIP0::" + std::string(240, 'x') + "::INSTR";  // 255 characters
+    install_carrier(carrier);
     ModuleInstance* instance = open_instance(4);
     ASSERT_NE(instance, nullptr);
     const std::string location(instance->location_text);
@@ -94,7 +101,7 @@ TEST_F(InstanceTest, OverlongResourceNameIsCutToTheLocationText) {
 }
 
 TEST_F(InstanceTest, ConnectWarningWithPassingSelfTest) {
-    fake::module().connect_status = 0x3FFC0800;
+    fake::fail("kelqorm_connect", 0x3FFC0800);
     ModuleInstance* instance = open_instance();
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(fake::count("kelqorm_self_test"), 1);
@@ -105,9 +112,9 @@ TEST_F(InstanceTest, ConnectWarningWithPassingSelfTest) {
 }
 
 TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestShowsItsText) {
-    fake::module().connect_status = 1;
-    fake::module().self_test_result = 3;
-    fake::module().self_test_text = "Канал 5: нет ответа";
+    fake::fail("kelqorm_connect", 1);
+    sim::fitted(fake::default_carrier, 2)->self_test_failure =
+        sim::SelfTestFailure{3, "Канал 5: нет ответа"};
     ModuleInstance* instance = open_instance();
     ASSERT_NE(instance, nullptr);
     ASSERT_EQ(popups().size(), 1u);
@@ -116,7 +123,7 @@ TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestShowsItsText) {
 }
 
 TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCall) {
-    fake::module().connect_status = 1;
+    fake::fail("kelqorm_connect", 1);
     fake::fail("kelqorm_self_test", static_cast<ViStatus>(0xBFFF0015));
     ModuleInstance* instance = open_instance();
     ASSERT_NE(instance, nullptr) << "the opening goes on";
@@ -126,7 +133,7 @@ TEST_F(InstanceTest, ConnectWarningWithFailingSelfTestCall) {
 }
 
 TEST_F(InstanceTest, UnterminatedSelfTestTextIsCutNeverOverrun) {
-    fake::module().connect_status = 1;
+    fake::fail("kelqorm_connect", 1);
     // A driver that fills all 256 bytes of its text without a terminating zero.
     fake::hooks().kelqorm_self_test = [](ViSession, ViInt16* result, ViChar* text) {
         *result = 1;

@@ -16,7 +16,7 @@ class PollingTest : public ChannelTest {
   protected:
     void SetUp() override {
         ChannelTest::SetUp();
-        fake::module().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+        sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
     }
     void poll() { ASSERT_EQ(press(mp_, MP_CHECKSTATE), 0); }
     // Runs waiting turns of the event loop until the virtual clock reaches `until`.
@@ -38,7 +38,7 @@ TEST_F(PollingTest, LatchWordsLightTheirLampsAndOtherBitsAreIgnored) {
                  {static_cast<ViInt16>(0x8001), 1, 0},
                  {-1, 1, 1}};
     for (size_t k = 0; k < std::size(cases); ++k) {
-        fake::module().latches[k] = cases[k].word;
+        readback().latches[k] = cases[k].word;
         SetCtrlVal(mp_, mpFix1Ctrls[k], 1 - cases[k].lamp1);
         SetCtrlVal(mp_, mpFix2Ctrls[k], 1 - cases[k].lamp2);
     }
@@ -51,11 +51,12 @@ TEST_F(PollingTest, LatchWordsLightTheirLampsAndOtherBitsAreIgnored) {
     EXPECT_THAT(fake::calls(), ::testing::ElementsAreArray(kPoll));
 }
 
+// The texts of further codes are the rule's own table (rules_test.cpp).
 TEST_F(PollingTest, StatesAreShownAndIdleChannelsSwitchedOff) {
-    const ViInt16 codes[] = {0, 1, 2, 3, 4, -1, 0x7FFF};
-    const char* shown[] = {"-", "1", "2", "X", "?", "?", "?"};
+    const ViInt16 codes[] = {0, 1, 2, 3, 4};
+    const char* shown[] = {"-", "1", "2", "X", "?"};
     for (size_t k = 0; k < std::size(codes); ++k) {
-        fake::module().states[k] = codes[k];
+        readback().states[k] = codes[k];
         SetCtrlVal(mp_, mpSwitchCtrls[k], 1);  // the operator has just turned every one on
     }
     poll();
@@ -71,19 +72,19 @@ TEST_F(PollingTest, StatesAreShownAndIdleChannelsSwitchedOff) {
 
 TEST_F(PollingTest, RunFlagIsShownAsZeroOrOne) {
     for (ViInt16 flag : {1, 0, 7, -2}) {
-        fake::module().running = flag;
+        readback().run_flag = flag;
         poll();
         EXPECT_EQ(int_value(mp_, MP_START), flag != 0 ? 1 : 0) << "run flag " << flag;
     }
 }
 
 TEST_F(PollingTest, FailedRunFlagQueryShowsNoRunAndThePollGoesOn) {
-    fake::module().running = 1;
+    readback().run_flag = 1;
     poll();
     ASSERT_EQ(int_value(mp_, MP_START), 1);
     set_continuous_polling(true);
-    fake::module().states[4] = 2;
-    fake::module().latches[4] = 2;
+    readback().states[4] = 2;
+    readback().latches[4] = 2;
     fake::fail("kelqorm_gstart_q", VI_ERROR_TMO);
     fake::clear_log();
     poll();
@@ -96,13 +97,13 @@ TEST_F(PollingTest, FailedRunFlagQueryShowsNoRunAndThePollGoesOn) {
 }
 
 TEST_F(PollingTest, FailedStateReadStopsPollingAndKeepsTheStates) {
-    fake::module().states[2] = 1;
+    readback().states[2] = 1;
     poll();
     set_continuous_polling(true);
     ASSERT_TRUE(timer_enabled(mp_));
     SetCtrlVal(mp_, mpSwitchCtrls[5], 1);
-    fake::module().states[2] = 0;
-    fake::module().latches[9] = 1;
+    readback().states[2] = 0;
+    readback().latches[9] = 1;
     fake::fail("kelqorm_state", VI_ERROR_TMO);
     fake::clear_log();
     poll();
@@ -118,11 +119,11 @@ TEST_F(PollingTest, FailedStateReadStopsPollingAndKeepsTheStates) {
 }
 
 TEST_F(PollingTest, FailedLatchReadStopsPollingAndKeepsTheLamps) {
-    fake::module().latches[0] = 3;
+    readback().latches[0] = 3;
     poll();
     set_continuous_polling(true);
-    fake::module().latches[0] = 0;
-    fake::module().states[0] = 3;
+    readback().latches[0] = 0;
+    readback().states[0] = 3;
     fake::fail("kelqorm_trig_state", VI_ERROR_TMO);
     poll();
 
@@ -136,7 +137,7 @@ TEST_F(PollingTest, FailedLatchReadStopsPollingAndKeepsTheLamps) {
 }
 
 TEST_F(PollingTest, EventsOtherThanCommitAndTickDoNothing) {
-    fake::module().states[0] = 3;
+    readback().states[0] = 3;
     for (int event : {0, 2, 4, 11, 14, 16, 17}) {
         EXPECT_EQ(mpCheckState(mp_, MP_CHECKSTATE, event, nullptr, 0, 0), 0);
     }
@@ -187,8 +188,8 @@ TEST_F(PollingTest, StateReadFailingDuringPollingStopsItAtTheNextTick) {
 }
 
 TEST_F(PollingTest, ClickOnALampClearsItsChannelAndRefreshes) {
-    fake::module().latches[6] = 3;
-    fake::module().latches[7] = 1;
+    readback().latches[6] = 3;
+    readback().latches[7] = 1;
     poll();
     fake::clear_log();
     ASSERT_EQ(press(mp_, MP_2FIX_7), 0);
@@ -206,8 +207,15 @@ TEST_F(PollingTest, ClickOnALampClearsItsChannelAndRefreshes) {
     EXPECT_EQ(fake::last("kelqorm_reset_trig"), "kelqorm_reset_trig(5, 30)");
 }
 
+TEST_F(PollingTest, ClickOnAControlThatIsNoLampClearsNothing) {
+    for (int control : {MP_START, MP_SWITCH_7, MP_ST_7, 0, -1}) {
+        EXPECT_EQ(mpClickFix(mp_, control, EVENT_COMMIT, nullptr, 0, 0), 0);
+    }
+    EXPECT_TRUE(fake::calls().empty());
+}
+
 TEST_F(PollingTest, FailedChannelClearShowsTheTextAndStillRefreshes) {
-    fake::module().latches[6] = 2;
+    readback().latches[6] = 2;
     poll();
     fake::fail("kelqorm_reset_trig", VI_ERROR_TMO);
     fake::clear_log();
@@ -221,7 +229,7 @@ TEST_F(PollingTest, FailedChannelClearShowsTheTextAndStillRefreshes) {
 }
 
 TEST_F(PollingTest, ClearAllLatches) {
-    fake::module().latches.fill(3);
+    readback().latches.fill(3);
     poll();
     fake::clear_log();
     ASSERT_EQ(press(mp_, MP_FIXRST), 0);
@@ -234,7 +242,7 @@ TEST_F(PollingTest, ClearAllLatches) {
 }
 
 TEST_F(PollingTest, FailedClearAllShowsTheTextWithoutRefresh) {
-    fake::module().latches.fill(1);
+    readback().latches.fill(1);
     poll();
     fake::fail("kelqorm_reset_trig", VI_ERROR_TMO);
     fake::clear_log();

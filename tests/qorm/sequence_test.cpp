@@ -20,8 +20,8 @@ class SequenceTest : public ChannelTest {
   protected:
     void SetUp() override {
         ChannelTest::SetUp();
-        fake::module().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
-        fake::module().error_texts[kWarning] = "Время округлено";
+        sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+        sim::driver().error_texts[kWarning] = "Время округлено";
         choose_timed_switching();
         fake::clear_log();
     }
@@ -58,8 +58,8 @@ TEST_F(SequenceTest, EachSelectedChannelIsConfiguredAndShowsTheTimeInUse) {
     select(3, 1, 0.5);
     select(4, 2, 1.2);
     select(30, 1, 10.2);
-    fake::module().reported_times[2] = 0.505;
-    fake::module().reported_times[29] = 10.235;
+    readback().times[2] = 0.505;
+    readback().times[29] = 10.235;
     fake::clear_log();
     press_start();
     EXPECT_THAT(fake::calls(),
@@ -89,9 +89,9 @@ TEST_F(SequenceTest, ReportedTimeNoControlCanHoldKeepsTheTimeAskedFor) {
     select(1, 1, 0.5);
     select(2, 2, 0.25);
     select(3, 1, 1.5);
-    fake::module().reported_times[0] = std::numeric_limits<double>::quiet_NaN();
-    fake::module().reported_times[1] = 1e300;
-    fake::module().reported_times[2] = -std::numeric_limits<double>::infinity();
+    readback().times[0] = std::numeric_limits<double>::quiet_NaN();
+    readback().times[1] = 1e300;
+    readback().times[2] = -std::numeric_limits<double>::infinity();
     press_start();
     EXPECT_FLOAT_EQ(float_value(mp_, MP_T_1), 0.5f);
     EXPECT_FLOAT_EQ(float_value(mp_, MP_T_2), 0.25f);
@@ -105,7 +105,7 @@ TEST_F(SequenceTest, GroupTimeProgramsEveryChannelLine) {
     ASSERT_EQ(set(mp_, MP_GT, 1.0), 0);
     ASSERT_EQ(set(mp_, MP_L_1, 1), 0);
     ASSERT_EQ(set(mp_, MP_L_2, 2), 0);
-    fake::module().reported_times[0] = 0.975;
+    readback().times[0] = 0.975;
     fake::clear_log();
     EXPECT_DOUBLE_EQ(press_start(), 0.05);
 
@@ -124,7 +124,7 @@ TEST_F(SequenceTest, GroupTimeProgramsEveryChannelLine) {
 TEST_F(SequenceTest, StopSendsOnlyTheStopThenWaitsAndRefreshes) {
     SetCtrlVal(mp_, MP_START, 1);  // a sequence runs
     SetCtrlVal(mp_, MP_T_6, 2.5f);
-    fake::module().running = 0;
+    readback().run_flag = 0;
     fake::clear_log();
     EXPECT_DOUBLE_EQ(press_start(), 0.05);
     EXPECT_THAT(fake::calls(), ElementsAreArray(with_poll({"kelqorm_stop(5)"})));
@@ -134,7 +134,7 @@ TEST_F(SequenceTest, StopSendsOnlyTheStopThenWaitsAndRefreshes) {
 
 TEST_F(SequenceTest, FailedStopStillRefreshesTheRunFlag) {
     SetCtrlVal(mp_, MP_START, 1);
-    fake::module().running = 1;
+    readback().run_flag = 1;
     fake::fail("kelqorm_stop", VI_ERROR_TMO);
     press_start();
     EXPECT_EQ(int_value(mp_, MP_START), 1) << "the module still runs";

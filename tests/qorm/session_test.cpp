@@ -1,9 +1,11 @@
 // The front-panel run (qorm_display) and its exits, driven by operator actions scheduled on
 // the headless run-time's virtual clock while the run's loop waits.
+#include <memory>
 #include <vector>
 
 #include "front_panel_test.h"
 #include "qorm_layout.h"
+#include "uir/headless_backend.h"
 
 namespace qorm_test {
 namespace {
@@ -184,6 +186,43 @@ TEST_F(SessionTest, HideKeepsTheRunGoing) {
     EXPECT_EQ(qorm_display(instance), 0);
 }
 
+// Watches the panels the run-time hides and discards, in order.
+class PanelWatcher : public uir::headless::HeadlessBackend {
+  public:
+    std::vector<int> hidden, discarded;
+    void panel_hidden(int panel) override { hidden.push_back(panel); }
+    void panel_discarded(int panel) override { discarded.push_back(panel); }
+};
+
+class SessionEndTest : public SessionTest {
+  protected:
+    std::unique_ptr<uir::Backend> make_backend() override {
+        auto backend = std::make_unique<PanelWatcher>();
+        watcher_ = backend.get();
+        return backend;
+    }
+    PanelWatcher* watcher_ = nullptr;
+};
+
+TEST_F(SessionEndTest, HideAndTheEndOfTheRunGoAboutSelfTestMainExitConnectorTest) {
+    ModuleInstance* instance = open_instance();
+    Handles seen;
+    std::vector<int> hidden;
+    schedule(0.1, [&] {
+        seen = handles_of(instance);
+        for (int panel : {seen.mp, seen.about, seen.st, seen.exit, seen.zqorm}) DisplayPanel(panel);
+        watcher_->hidden.clear();
+        EXPECT_EQ(qorm_hide(instance), 0);
+        hidden = watcher_->hidden;
+        qorm_display(instance);
+    });
+    confirm_exit_at(0.2, instance);
+    EXPECT_EQ(qorm_display(instance), 0);
+    const std::vector<int> end_order = {seen.about, seen.st, seen.mp, seen.exit, seen.zqorm};
+    EXPECT_EQ(hidden, end_order);
+    EXPECT_EQ(watcher_->discarded, end_order);
+}
+
 ModuleInstance* g_closed_from_host = nullptr;
 ViStatus g_close_status = 99;
 
@@ -261,6 +300,21 @@ TEST_F(SessionTest, FailedLoadLeavesTheInstanceOpenAndNothingLoaded) {
     EXPECT_EQ(automation::panels(), panels_before) << "the main and about panels are discarded";
     EXPECT_EQ(instance->display_active, 0);
     fake::clear_log();
+    EXPECT_EQ(qorm_close(&instance), 0);
+    EXPECT_THAT(fake::calls(), ElementsAre("kelqorm_reset(5)", "kelqorm_close(5)"));
+}
+
+// A host that chose no run-time backend in a build without a default one: the run-time refuses
+// to start, and the front panel's first panel load fails as any failed load does.
+TEST_F(SessionTest, WithoutABackendTheRunFailsAtItsFirstPanelLoad) {
+    ModuleInstance* instance = open_instance();
+    uir::shutdown();
+    ASSERT_EQ(InitUserInterface(), UIE_NO_BACKEND);
+    fake::clear_log();
+    EXPECT_EQ(qorm_display(instance), -1);
+    EXPECT_EQ(instance->display_active, 0);
+    EXPECT_EQ(instance->mp_panel, 0);
+    EXPECT_TRUE(fake::calls().empty()) << "nothing reaches the module";
     EXPECT_EQ(qorm_close(&instance), 0);
     EXPECT_THAT(fake::calls(), ElementsAre("kelqorm_reset(5)", "kelqorm_close(5)"));
 }

@@ -6,7 +6,7 @@
 
 #include "channel_test.h"
 #include "core/faults.h"
-#include "core/model.h"
+#include "uir/model.h"
 #include "core/tab_chain.h"
 #include "sim/faults.h"
 #include "sim/sim.h"

@@ -14,8 +14,8 @@ class SwitchingTest : public ChannelTest {
   protected:
     void SetUp() override {
         ChannelTest::SetUp();
-        fake::module().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
-        fake::module().error_texts[kWarning] = "Предупреждение модуля";
+        sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+        sim::driver().error_texts[kWarning] = "Предупреждение модуля";
     }
     void select_line(int channel, int line) {
         ASSERT_EQ(set(mp_, mpLineCtrls[channel - 1], line), 0);
@@ -24,7 +24,7 @@ class SwitchingTest : public ChannelTest {
     void module_follows_commands() {
         fake::hooks().kelqorm_manual_cmd = [](ViSession, ViInt16 channel, ViUInt16 line,
                                               ViInt16 on) {
-            fake::module().states[channel - 1] = static_cast<ViInt16>(on != 0 ? line : 0);
+            readback().states[channel - 1] = static_cast<ViInt16>(on != 0 ? line : 0);
             return VI_SUCCESS;
         };
     }
@@ -38,28 +38,24 @@ struct SwitchRow {
     int code, on;  // the command sent
 };
 
+// One click per kind of outcome on the panel; the whole decision table is the rule's own
+// (rules_test.cpp).
 TEST_F(SwitchingTest, CommandTable) {
     const SwitchRow rows[] = {
         // An active channel is switched off, whatever the switch and the line show.
         {1, 0, 1, 0, 0},
-        {2, 0, 2, 0, 0},
-        {3, 0, 0, 0, 0},
-        {1, 1, 2, 0, 0},
-        {3, 1, 1, 0, 0},
         // An idle channel switched on goes onto its line; with no line it gets the off command.
-        {0, 0, 1, 1, 1},
         {0, 0, 2, 2, 1},
         {0, 0, 0, 0, 0},
         // An idle channel switched off.
         {0, 1, 1, 0, 0},
-        {0, 1, 0, 0, 0},
     };
     for (const SwitchRow& row : rows) {
         const std::string trace = "state " + std::to_string(row.state_before) + ", switch " +
                                   std::to_string(row.switch_before) + ", line " +
                                   std::to_string(row.line);
         SCOPED_TRACE(trace);
-        fake::module().states[6] = row.state_before;
+        readback().states[6] = row.state_before;
         SetCtrlVal(mp_, MP_SWITCH_7, row.switch_before);
         select_line(7, row.line);
         int switch_at_command = -1;
@@ -101,7 +97,7 @@ TEST_F(SwitchingTest, SwitchStaysOnWhileTheModuleReportsTheChannelActive) {
 
 TEST_F(SwitchingTest, ExactCallSequence) {
     select_line(7, 2);
-    fake::module().states[0] = 3;
+    readback().states[0] = 3;
     SetCtrlAttribute(mp_, MP_START, ATTR_DIMMED, 0);  // out of step with manual control
     fake::clear_log();
     ASSERT_EQ(press(mp_, MP_SWITCH_7), 0);
@@ -131,7 +127,7 @@ TEST_F(SwitchingTest, FailedStateReadSendsNothingStopsPollingAndShowsTheText) {
 TEST_F(SwitchingTest, FailedCommandShowsItsTextAndStillRefreshes) {
     select_line(30, 1);
     fake::fail("kelqorm_manual_cmd", VI_ERROR_TMO);
-    fake::module().latches[29] = 1;
+    readback().latches[29] = 1;
     fake::clear_log();
     ASSERT_EQ(press(mp_, MP_SWITCH_30), 0);
     EXPECT_THAT(fake::calls(),
@@ -173,7 +169,7 @@ TEST_F(SwitchingTest, GroupCommandsCarryTheLineSelections) {
 
 TEST_F(SwitchingTest, FailedGroupCommandShowsItsTextAndStillRefreshes) {
     fake::fail("kelqorm_manual_group_cmd", VI_ERROR_TMO);
-    fake::module().states[4] = 1;
+    readback().states[4] = 1;
     fake::clear_log();
     ASSERT_EQ(press(mp_, MP_GRP_ON), 0);
     EXPECT_THAT(fake::calls(),

@@ -2,8 +2,9 @@
 // and ends, with uir::shutdown or without it (as the qorm program does). Run by exit_test.cpp.
 #include <cstring>
 
-#include "qt/qt_backend.h"
-#include "uir.h"
+#include "uir/qt.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 int main(int argc, char** argv) {
     uir::use_backend(uir::qt::make_backend());

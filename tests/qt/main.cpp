@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -18,7 +19,10 @@ void quiet_platform_notes(QtMsgType type, const QMessageLogContext& context, con
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The offscreen platform always; a run may give it a screen of its own ("offscreen:...").
+    const char* platform = getenv("QT_QPA_PLATFORM");
+    if (!platform || std::strncmp(platform, "offscreen", 9) != 0)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     g_default_handler = qInstallMessageHandler(quiet_platform_notes);
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));

@@ -1,8 +1,13 @@
 #include "qt_view_test.h"
 
 #include <QTest>
+#include <cstring>
 
-#include "qt/qt_backend.h"
+#include "si.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
+#include "uir/qt.h"
+#include "userint.h"
 
 namespace qt_test {
 namespace {
@@ -123,7 +128,8 @@ constexpr CtrlSpec kViewCtrls[] = {
      .left = 220,
      .width = 20,
      .height = 20,
-     .text = "-"},
+     .text = "-",
+     .fault_text = "X"},
     {.id = V_RING,
      .constant_name = "V_RING",
      .kind = CTRL_RING,
@@ -188,6 +194,17 @@ constexpr CtrlSpec kViewCtrls[] = {
      .callback = "qtCB",
      .interval = 0.1,
      .enabled = false},
+    {.id = V_RESULT,
+     .constant_name = "V_RESULT",
+     .kind = CTRL_NUMERIC,
+     .data_type = VAL_SHORT_INTEGER,
+     .mode = VAL_INDICATOR,
+     .label = "Итог",
+     .top = 140,
+     .left = 300,
+     .width = 60,
+     .height = 20,
+     .fault_if_nonzero = true},
 };
 
 constexpr uir::MenuItemSpec kFileItems[] = {
@@ -206,6 +223,28 @@ constexpr CtrlSpec kSecondCtrls[] = {
      .label = "Закрыть",
      .top = 60,
      .left = 60,
+     .width = 80,
+     .height = 24,
+     .callback = "qtCB"},
+};
+
+// Larger than the offscreen platform's 800 x 600 screen, with a button at each end.
+constexpr CtrlSpec kBigCtrls[] = {
+    {.id = B_TOP,
+     .constant_name = "B_TOP",
+     .kind = CTRL_COMMAND_BUTTON,
+     .label = "Верх",
+     .top = 10,
+     .left = 10,
+     .width = 80,
+     .height = 24,
+     .callback = "qtCB"},
+    {.id = B_BOTTOM,
+     .constant_name = "B_BOTTOM",
+     .kind = CTRL_COMMAND_BUTTON,
+     .label = "Низ",
+     .top = 860,
+     .left = 1100,
      .width = 80,
      .height = 24,
      .callback = "qtCB"},
@@ -231,6 +270,14 @@ constexpr uir::PanelSpec kPanels[] = {
      .width = 200,
      .controls = kSecondCtrls,
      .close_ctrl = S_CLOSE},
+    {.id = BIG,
+     .constant_name = "BIG",
+     .title = "Большая",
+     .top = 100,
+     .left = 100,
+     .height = 900,
+     .width = 1200,
+     .controls = kBigCtrls},
 };
 
 constexpr uir::LayoutSpec kLayout = {.file_name = kLayoutFile, .panels = kPanels};
@@ -258,6 +305,14 @@ std::vector<int> Recorder::events_of(int panel, int control) const {
     return out;
 }
 
+void list_three_carriers() {
+    std::memset(Instruments, 0, sizeof Instruments);
+    const InstrumentEntry carriers[] = {{"VXI0::8::INSTR", 0x155, 0, 0, 8, 3},
+                                        {"VXI0::16::INSTR", 0x10D, 0, 0, 16, 5},
+                                        {"VXI12::48::INSTR", 0x155, 12, 0, 48, 2}};
+    for (int i = 0; i < 3; ++i) Instruments[i] = carriers[i];
+}
+
 void QtViewTest::SetUp() {
     recorder() = Recorder{};
     uir::register_callback("qtCB", record);
@@ -281,6 +336,10 @@ int QtViewTest::load(int panel_id, bool shown) {
     EXPECT_NE(window, nullptr);
     if (window) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        // What showing the window posted (its activation, the layout of its scroll area) is
+        // delivered before the test goes on, so a test starts from a quiet event queue.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
     }
     return panel;
 }

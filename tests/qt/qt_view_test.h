@@ -8,13 +8,15 @@
 #include <QWidget>
 #include <vector>
 
-#include "qt/qt_view_access.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/model.h"
+#include "uir/qt_widgets.h"
+#include "uir/runtime.h"
 
 namespace qt_test {
 
 inline constexpr const char* kLayoutFile = "qt_view.uir";
-enum PanelId { VIEW = 1, SECOND = 2 };
+enum PanelId { VIEW = 1, SECOND = 2, BIG = 3 };
 enum ViewCtrl {
     V_BUTTON = 2,
     V_TOGGLE,
@@ -33,9 +35,11 @@ enum ViewCtrl {
     V_DECO,
     V_PIC,
     V_TIMER,
+    V_RESULT,
 };
 enum ViewMenu { M_FILE = 2, M_OPEN = 3, M_SEP = 4, M_QUIT = 5 };
 enum SecondCtrl { S_CLOSE = 2 };
+enum BigCtrl { B_TOP = 2, B_BOTTOM = 3 };
 
 struct Call {
     int panel;
@@ -57,6 +61,10 @@ struct Recorder {
     std::vector<int> events_of(int panel, int control) const;
 };
 Recorder& recorder();
+
+// Fills the discovery table with three carriers (two of model 155, one of 10D), the third on a
+// two-digit interface, for the carrier selection panel.
+void list_three_carriers();
 
 class QtViewTest : public ::testing::Test {
   protected:

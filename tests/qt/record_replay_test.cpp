@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "qorm_uir.h"
-#include "qt/qt_backend.h"
 #include "qt_script.h"
 #include "qt_view_test.h"
 #include "recorder.h"
 #include "script_text.h"
+#include "uir/qt.h"
+#include "userint.h"
 
 namespace qt_test {
 namespace {

@@ -145,9 +145,9 @@ instruments:
 
 // ---- On the recording fake ---------------------------------------------------------------------
 
-fake::Resource vxi(int la, ViInt16 slot, ViUInt16 model = 0x155) {
-    fake::Resource r;
-    r.name = "VXI0::" + std::to_string(la) + "::INSTR";
+sim::Instrument vxi(int la, ViInt16 slot, ViUInt16 model = 0x155) {
+    sim::Instrument r;
+    r.resource = "VXI0::" + std::to_string(la) + "::INSTR";
     r.slot = slot;
     r.logical_address = static_cast<ViInt16>(la);
     r.model_code = model;
@@ -171,7 +171,7 @@ TEST_F(Discovery, CallsVisaInTheOrderOfTheWalk) {
 }
 
 TEST_F(Discovery, EachMatchIsExaminedOnce) {
-    fake::visa().resources = {vxi(8, 3), vxi(16, 0), vxi(24, 5)};
+    use_instruments({vxi(8, 3), vxi(16, 0), vxi(24, 5)});
 
     EXPECT_EQ(FindVISAinstruments(), 2);
 
@@ -185,7 +185,7 @@ TEST_F(Discovery, EachMatchIsExaminedOnce) {
 }
 
 TEST_F(Discovery, SlotsOutsideZeroToTwelveAreRejected) {
-    fake::visa().resources = {vxi(8, 12), vxi(16, 13), vxi(24, -1), vxi(32, 1)};
+    use_instruments({vxi(8, 12), vxi(16, 13), vxi(24, -1), vxi(32, 1)});
 
     EXPECT_EQ(FindVISAinstruments(), 2);
     EXPECT_EQ(Instruments[0].slot, 12);
@@ -195,20 +195,20 @@ TEST_F(Discovery, SlotsOutsideZeroToTwelveAreRejected) {
 }
 
 TEST_F(Discovery, AnUnreadableSlotIsRejected) {
-    fake::Resource r = vxi(8, 3);
+    sim::Instrument r = vxi(8, 3);
     r.attribute_status[VI_ATTR_SLOT] = VI_ERROR_TMO;
-    fake::visa().resources = {r, vxi(16, 4)};
+    use_instruments({r, vxi(16, 4)});
 
     EXPECT_EQ(FindVISAinstruments(), 1);
     EXPECT_STREQ(Instruments[0].resource_name, "VXI0::16::INSTR");
 }
 
 TEST_F(Discovery, OtherUnreadableAttributesLeaveZero) {
-    fake::Resource r = vxi(8, 3);
+    sim::Instrument r = vxi(8, 3);
     r.mainframe_la = 5;
     r.attribute_status[VI_ATTR_MAINFRAME_LA] = VI_ERROR_TMO;
     r.attribute_status[VI_ATTR_MODEL_CODE] = VI_ERROR_NSUP_ATTR;
-    fake::visa().resources = {r};
+    use_instruments({r});
 
     ASSERT_EQ(FindVISAinstruments(), 1);
     EXPECT_EQ(Instruments[0].mainframe_la, 0);
@@ -217,7 +217,7 @@ TEST_F(Discovery, OtherUnreadableAttributesLeaveZero) {
 }
 
 TEST_F(Discovery, AFailingOpenDiscardsEverythingAndClosesAll) {
-    fake::visa().resources = {vxi(8, 3), vxi(16, 4), vxi(24, 5)};
+    use_instruments({vxi(8, 3), vxi(16, 4), vxi(24, 5)});
     fill_with_sentinel();
     fake::fail("viOpen", VI_SUCCESS);  // the first opens as usual
     fake::fail("viOpen", VI_ERROR_RSRC_BUSY);
@@ -232,7 +232,7 @@ TEST_F(Discovery, AFailingOpenDiscardsEverythingAndClosesAll) {
 }
 
 TEST_F(Discovery, AFailingFetchOfTheNextMatchDiscardsEverythingAndClosesAll) {
-    fake::visa().resources = {vxi(8, 3), vxi(16, 4), vxi(24, 5)};
+    use_instruments({vxi(8, 3), vxi(16, 4), vxi(24, 5)});
     fill_with_sentinel();
     fake::fail("viFindNext", VI_ERROR_TMO);
 
@@ -258,7 +258,7 @@ TEST_F(Discovery, AFailingSearchClosesTheResourceManager) {
 }
 
 TEST_F(Discovery, NoResourceAtAllGivesTheSearchStatus) {
-    fake::visa().resources.clear();
+    use_instruments({});
 
     EXPECT_EQ(FindVISAinstruments(), VI_ERROR_RSRC_NFOUND);
     EXPECT_EQ(fake::count("viOpen"), 0);
@@ -276,9 +276,9 @@ TEST_F(Discovery, AMissingLibraryStopsAtTheFirstCall) {
 }
 
 TEST_F(Discovery, RecordsAtMost256) {
-    std::vector<fake::Resource> many;
+    std::vector<sim::Instrument> many;
     for (int k = 1; k <= 300; ++k) many.push_back(vxi(k, static_cast<ViInt16>(1 + k % 12)));
-    fake::visa().resources = many;
+    use_instruments(many);
 
     EXPECT_EQ(FindVISAinstruments(), kInstrumentsMax);
 

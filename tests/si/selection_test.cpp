@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/model.h"
-#include "headless/headless_backend.h"
 #include "si_fixture.h"
+#include "uir/headless_backend.h"
+#include "uir/model.h"
 
 namespace si_test {
 namespace {

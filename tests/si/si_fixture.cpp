@@ -30,6 +30,12 @@ void SiTest::use_fake() {
     fake::bind_all();
 }
 
+void SiTest::use_instruments(std::vector<sim::Instrument> instruments) {
+    sim::Crate crate = fake::default_crate();
+    crate.instruments = std::move(instruments);
+    sim::install(crate);
+}
+
 void SiTest::use_crate(const std::string& yaml) {
     std::string error;
     std::optional<sim::Crate> crate = sim::load_crate_text(yaml, "test crate", &error);

@@ -13,7 +13,10 @@
 #include "headless_test.h"
 #include "si.h"
 #include "sim/sim.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace si_test {
 
@@ -26,6 +29,8 @@ class SiTest : public test_support::HeadlessTest {
 
     // Binds the recording fake, reset to its one working carrier.
     void use_fake();
+    // The fake's crate with these instruments in place of its carrier, for the recording fake.
+    static void use_instruments(std::vector<sim::Instrument> instruments);
     // Binds the simulated crate described by `yaml`, on the run-time's clock.
     void use_crate(const std::string& yaml);
     void use_crate(const sim::Crate& crate);

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "headless/headless_backend.h"
 #include "qorm.h"
 #include "qorm_layout.h"
 #include "qorm_uir.h"
 #include "si_fixture.h"
+#include "uir/headless_backend.h"
+#include "userint.h"
 
 namespace si_test {
 namespace {
@@ -266,7 +267,13 @@ instruments:
 
 TEST_F(Startup, WithoutAQormTheInstanceIsTriedAtPositionZero) {
     use_fake();
-    fake::carrier().positions = {};  // nothing fitted anywhere
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    carrier.carrier->mezzanines.clear();  // nothing fitted anywhere
+    use_instruments({carrier});
+    // A module driver that opens even position 0.
+    fake::hooks().kelqorm_connect = [](ViSession, ViSession, ViUInt16, ViBoolean, ViBoolean) {
+        return VI_SUCCESS;
+    };
     choose_first_carrier_at(1);
     leave_front_panel_at(2);
 
@@ -281,9 +288,12 @@ TEST_F(Startup, WithoutAQormTheInstanceIsTriedAtPositionZero) {
 
 TEST_F(Startup, AFailingTypeQueryEndsTheSearchWithThePositionFoundBefore) {
     use_fake();
-    fake::carrier().positions[0] = {1, KELQORM_TYPE_CODE, VI_SUCCESS};
-    fake::carrier().positions[1] = {1, KELQORM_TYPE_CODE, VI_ERROR_TMO};
-    fake::carrier().positions[3] = {1, KELQORM_TYPE_CODE, VI_SUCCESS};
+    sim::Instrument carrier = fake::default_crate().instruments[0];
+    std::erase_if(carrier.carrier->mezzanines,
+                  [](const sim::Mezzanine& m) { return m.position == 3; });
+    use_instruments({carrier});
+    fake::fail("kelbase_m_type_q", VI_SUCCESS);  // position 1 answers
+    fake::fail("kelbase_m_type_q", VI_ERROR_TMO);
     choose_first_carrier_at(1);
     leave_front_panel_at(2);
 
@@ -430,7 +440,7 @@ TEST_F(Startup, TheCarrierCommandsShowTheSummaryNeverTheSelection) {
 }
 
 TEST_F(Startup, TheDemoShowsTheSummaryToo) {
-    fake::visa().resources.clear();
+    use_instruments({});
     bool shown = false, closed = false;
     at(1, [] { EXPECT_EQ(automation::press(last_panel(MP), MP_BAZA), 0); });
     at(2, [&] {

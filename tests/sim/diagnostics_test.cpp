@@ -258,3 +258,38 @@ TEST_F(DiagnosticsTest, ErrorTextsForEveryStatusTheSimulatorGives) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DiagnosticsTest, AnotherDriverVersionWithItsOwnTextsAndRevision) {
+    sim::driver().revision = "QORM drv 2.4";
+    sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+    char text[KELQORM_TEXT_LEN] = "";
+    ASSERT_EQ(kelqorm.error_message(0, VI_ERROR_TMO, text), VI_SUCCESS);
+    EXPECT_STREQ(text, "Превышено время ожидания");
+    ASSERT_EQ(kelqorm.error_message(0, VI_ERROR_RSRC_NFOUND, text), VI_SUCCESS);
+    EXPECT_EQ(std::string(text), sim::status_text(VI_ERROR_RSRC_NFOUND)) << "the others its own";
+    char driver[KELQORM_REVISION_LEN], hardware[KELQORM_REVISION_LEN];
+    ASSERT_EQ(kelqorm.revision_query(0, driver, hardware), VI_SUCCESS);
+    EXPECT_STREQ(driver, "QORM drv 2.4");
+
+    sim::Crate crate = sim::default_crate();
+    crate.driver.error_texts[VI_ERROR_TMO] = "Тайм-аут";
+    sim::install(crate);
+    ASSERT_EQ(kelqorm.error_message(0, VI_ERROR_TMO, text), VI_SUCCESS);
+    EXPECT_STREQ(text, "Тайм-аут");
+    ASSERT_EQ(kelqorm.revision_query(0, driver, hardware), VI_SUCCESS);
+    EXPECT_STREQ(driver, sim::kVersion) << "a crate's driver is its own";
+}
+
+TEST_F(DiagnosticsTest, TheInstalledCallbackCanBeAskedFor) {
+    ViSession vi = open_module();
+    EXPECT_EQ(sim::text_callback(vi), nullptr);
+    ASSERT_EQ(kelqorm.sft_interface(vi, record_line), VI_SUCCESS);
+    EXPECT_EQ(sim::text_callback(vi), &record_line);
+    EXPECT_EQ(sim::text_callback(vi + 1), nullptr) << "no such session";
+    ASSERT_EQ(kelqorm.sft_interface(vi, nullptr), VI_SUCCESS);
+    EXPECT_EQ(sim::text_callback(vi), nullptr);
+}
+
+}  // namespace

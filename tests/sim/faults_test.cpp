@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sim/module.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -186,6 +187,53 @@ TEST_F(FaultsTest, BadTextCommandsSayWhy) {
         EXPECT_NE(sim::fault_command(bad), "") << "'" << bad << "'";
     }
     EXPECT_EQ(sim::pending_failures("viOpen"), 0) << "nothing half done";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FaultsTest, RulesOfOneOperationQueueUp) {
+    ViSession vi = open_module();
+    ASSERT_TRUE(sim::fail_next("kelqorm_reset", VI_ERROR_TMO));
+    ASSERT_TRUE(sim::queue_fault("kelqorm_reset", VI_ERROR_RSRC_BUSY, 2));
+    EXPECT_FALSE(sim::queue_fault("kelqorm_reset", VI_ERROR_TMO, 0));
+    EXPECT_EQ(sim::pending_failures("kelqorm_reset"), 3);
+    EXPECT_EQ(kelqorm.reset(vi), VI_ERROR_TMO);
+    EXPECT_EQ(kelqorm.reset(vi), VI_ERROR_RSRC_BUSY);
+    EXPECT_EQ(kelqorm.reset(vi), VI_ERROR_RSRC_BUSY);
+    EXPECT_EQ(kelqorm.reset(vi), VI_SUCCESS);
+
+    // A rule for good ends the queue; fail_next starts it afresh.
+    ASSERT_TRUE(sim::queue_fault("kelqorm_stop", VI_ERROR_TMO, sim::kUntilCleared));
+    EXPECT_EQ(sim::pending_failures("kelqorm_stop"), sim::kUntilCleared);
+    ASSERT_TRUE(sim::fail_next("kelqorm_stop", VI_ERROR_SYSTEM_ERROR));
+    EXPECT_EQ(kelqorm.stop(vi), VI_ERROR_SYSTEM_ERROR);
+    EXPECT_EQ(kelqorm.stop(vi), VI_SUCCESS);
+}
+
+TEST_F(FaultsTest, InjectedWarningLetsTheWorkBeDoneUnlessItFails) {
+    ViSession vi = open_module();
+    const ViStatus warning = 0x3FFC0101;
+    ASSERT_TRUE(sim::fail_next("kelqorm_manual_cmd", warning, 2));
+    EXPECT_EQ(kelqorm.manual_cmd(vi, 3, 2, 1), warning);
+    EXPECT_EQ(states(vi)[2], 2) << "the channel was switched";
+    EXPECT_EQ(kelqorm.manual_cmd(vi, 31, 2, 1), sim::error_parameter(2))
+        << "a warning never hides a failure";
+    ASSERT_TRUE(sim::fail_next("kelqorm_cmd_time_q", VI_SUCCESS));
+    double time = -1;
+    EXPECT_EQ(kelqorm.cmd_time_q(vi, 1, &time), VI_SUCCESS);
+    EXPECT_DOUBLE_EQ(time, sim::kResetTime) << "a scripted success is an ordinary call";
+}
+
+TEST_F(FaultsTest, AStandInTakesTheFaultsAsTheOperationWould) {
+    EXPECT_FALSE(sim::take_fault("kelqorm_stop"));
+    ASSERT_TRUE(sim::fail_next("kelqorm_stop", VI_ERROR_TMO, 2));
+    EXPECT_EQ(sim::take_fault("kelqorm_stop"), VI_ERROR_TMO);
+    EXPECT_EQ(sim::pending_failures("kelqorm_stop"), 1);
+    EXPECT_EQ(sim::take_fault("kelqorm_stop"), VI_ERROR_TMO);
+    EXPECT_FALSE(sim::take_fault("kelqorm_stop"));
+    EXPECT_FALSE(sim::take_fault("kelqorm_nothing"));
 }
 
 }  // namespace

@@ -429,3 +429,65 @@ TEST_F(ModuleTest, ReadBackWritesExactlyThirtyValues) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModuleTest, ReadBackWordsReplaceTheModelsAnswers) {
+    sim::Mezzanine* m = sim::fitted("", 0);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m, sim::fitted("vxi0::8::instr", 2)) << "the module of the open session";
+    ASSERT_EQ(kelqorm.manual_cmd(vi, 1, 2, 1), VI_SUCCESS);
+    m->readback.states[29] = 0x7FFF;
+    m->readback.states[1] = -1;
+    m->readback.latches[0] = static_cast<ViInt16>(0x8001);
+    m->readback.run_flag = 7;
+    m->readback.times[3] = 1e300;
+    auto s = states(vi);
+    EXPECT_EQ(s[0], 2) << "a channel without a word follows the model";
+    EXPECT_EQ(s[1], -1);
+    EXPECT_EQ(s[29], 0x7FFF);
+    EXPECT_EQ(latches(vi)[0], static_cast<ViInt16>(0x8001));
+    EXPECT_EQ(latches(vi)[1], 0);
+    EXPECT_EQ(running(vi), 7);
+    EXPECT_EQ(time_of(4), 1e300);
+    EXPECT_DOUBLE_EQ(time_of(5), sim::kResetTime);
+    // A reset clears the latches, the latch words with them; the other words are the hardware's.
+    ASSERT_EQ(kelqorm.reset(vi), VI_SUCCESS);
+    EXPECT_EQ(states(vi)[29], 0x7FFF);
+    EXPECT_EQ(latches(vi)[0], 0);
+    m->readback.latches[5] = 3;
+    m->readback.latches[6] = 3;
+    ASSERT_EQ(kelqorm.reset_trig(vi, 6), VI_SUCCESS);
+    EXPECT_EQ(latches(vi)[5], 0);
+    EXPECT_EQ(latches(vi)[6], 3) << "only the channel cleared";
+    m->readback = {};
+    EXPECT_EQ(states(vi)[29], 0);
+    EXPECT_EQ(running(vi), 0);
+}
+
+TEST_F(ModuleTest, AnotherRevisionFittedChangesTheTimeStep) {
+    sim::Mezzanine* m = sim::fitted("VXI0::8::INSTR", 2);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(kelqorm.cmd_config(vi, 1, 1, 10.0), VI_SUCCESS);
+    m->hardware_revision = "2.4";
+    EXPECT_EQ(kelqorm.cmd_config(vi, 1, 1, 10.0), sim::kErrorTimeRange) << "past 6.375";
+    EXPECT_EQ(kelqorm.cmd_config(vi, 1, 1, 0.51), VI_SUCCESS);
+    EXPECT_DOUBLE_EQ(time_of(1), 0.5) << "the coarse step";
+    char driver[KELQORM_REVISION_LEN], hardware[KELQORM_REVISION_LEN];
+    ASSERT_EQ(kelqorm.revision_query(vi, driver, hardware), VI_SUCCESS);
+    EXPECT_STREQ(hardware, "2.4");
+    EXPECT_EQ(sim::fitted("VXI0::8::INSTR", 1), nullptr) << "nothing fitted there";
+    EXPECT_EQ(sim::fitted("VXI0::99::INSTR", 2), nullptr);
+}
+
+TEST_F(ModuleTest, SessionsCountFromTheCratesFirstNumber) {
+    sim::Crate crate = sim::default_crate();
+    crate.first_module_session = 5;
+    sim::install(crate);
+    EXPECT_EQ(open_module(), 5u);
+    EXPECT_EQ(open_module(), 6u);
+    sim::install(crate);
+    EXPECT_EQ(open_module(), 5u) << "a fresh crate counts afresh";
+}
+
+}  // namespace

@@ -259,3 +259,75 @@ TEST_F(VisaTest, TablesAreMarkedSimulated) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VisaTest, AnInstrumentListedUnderAnAliasGivesItsUniqueName) {
+    sim::Crate crate = sim::default_crate();
+    sim::Instrument& carrier = crate.instruments[1];
+    carrier.rsrc_name = "TCPIP0::crate-7::INSTR";
+    sim::install(crate);
+    ViSession rm = open_rm();
+    EXPECT_EQ(find_all(rm, "?*VXI[0-9]*::?*INSTR"),
+              (std::vector<std::string>{"VXI0::0::INSTR", "VXI0::8::INSTR"}))
+        << "listed by its alias";
+    ViSession by_alias = 0, by_name = 0;
+    ASSERT_EQ(visa.open(rm, "VXI0::8::INSTR", VI_NO_LOCK, 0, &by_alias), VI_SUCCESS);
+    ASSERT_EQ(visa.open(rm, "tcpip0::crate-7::instr", VI_NO_LOCK, 0, &by_name), VI_SUCCESS);
+    char name[VI_FIND_BUFLEN];
+    ASSERT_EQ(visa.get_attribute(by_alias, VI_ATTR_RSRC_NAME, name), VI_SUCCESS);
+    EXPECT_STREQ(name, "TCPIP0::crate-7::INSTR");
+    // The module driver opens it by the name VISA gave, on a carrier session of the alias.
+    ViSession module = 0;
+    ASSERT_EQ(kelqorm.init(name, 1, 1, &module), VI_SUCCESS);
+    EXPECT_EQ(kelqorm.connect(module, by_alias, 2, 1, 1), VI_SUCCESS);
+}
+
+TEST_F(VisaTest, AnAttributeThatCannotBeReadGivesItsStatus) {
+    sim::Crate crate = sim::default_crate();
+    sim::Instrument& carrier = crate.instruments[1];
+    carrier.attribute_status[VI_ATTR_SLOT] = VI_ERROR_TMO;
+    carrier.attribute_status[VI_ATTR_RSRC_NAME] = 0x3FFF0077;
+    sim::install(crate);
+    ViSession rm = open_rm();
+    ViSession vi = 0;
+    ASSERT_EQ(visa.open(rm, "VXI0::8::INSTR", VI_NO_LOCK, 0, &vi), VI_SUCCESS);
+    ViInt16 slot = -99;
+    EXPECT_EQ(visa.get_attribute(vi, VI_ATTR_SLOT, &slot), VI_ERROR_TMO);
+    EXPECT_EQ(slot, -99) << "nothing written";
+    char name[VI_FIND_BUFLEN] = "";
+    EXPECT_EQ(visa.get_attribute(vi, VI_ATTR_RSRC_NAME, name), 0x3FFF0077);
+    EXPECT_STREQ(name, "VXI0::8::INSTR") << "a warning writes the value";
+    ViInt16 la = 0;
+    EXPECT_EQ(visa.get_attribute(vi, VI_ATTR_VXI_LA, &la), VI_SUCCESS);
+    EXPECT_EQ(la, 8);
+}
+
+TEST_F(VisaTest, AnOverlongDescriptionIsCutToTheBuffer) {
+    sim::Crate crate = sim::default_crate();
+    crate.instruments[1].interface_description = "TCPIP0 (" + std::string(300, 'x') + ")";
+    sim::install(crate);
+    ViSession rm = open_rm();
+    ViSession vi = 0;
+    ASSERT_EQ(visa.open(rm, "VXI0::8::INSTR", VI_NO_LOCK, 0, &vi), VI_SUCCESS);
+    std::array<char, VI_FIND_BUFLEN + 8> text;
+    text.fill('Z');
+    EXPECT_EQ(visa.get_attribute(vi, VI_ATTR_INTF_INST_NAME, text.data()), VI_SUCCESS);
+    EXPECT_EQ(std::strlen(text.data()), VI_FIND_BUFLEN - 1u);
+    EXPECT_EQ(text[VI_FIND_BUFLEN], 'Z');
+}
+
+TEST_F(VisaTest, TheObjectsOpenNowCanBeAskedFor) {
+    EXPECT_TRUE(sim::open_visa_objects().empty());
+    ViSession rm = open_rm();
+    ViSession vi = 0;
+    ASSERT_EQ(visa.open(rm, "VXI0::8::INSTR", VI_NO_LOCK, 0, &vi), VI_SUCCESS);
+    ViSession carrier = 0;
+    ASSERT_EQ(kelbase.init(const_cast<char*>("VXI0::8::INSTR"), 1, 1, &carrier), VI_SUCCESS);
+    EXPECT_EQ(sim::open_visa_objects(), (std::vector<ViSession>{rm, vi, carrier}));
+    ASSERT_EQ(visa.close(rm), VI_SUCCESS);
+    EXPECT_EQ(sim::open_visa_objects(), std::vector<ViSession>{carrier})
+        << "the carrier driver's session is no resource manager's";
+}
+
+}  // namespace

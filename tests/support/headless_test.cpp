@@ -1,6 +1,8 @@
 #include "headless_test.h"
 
-#include "uir.h"
+#include "uir/headless.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace test_support {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "core/backend.h"
+#include "uir/backend.h"
 
 namespace test_support {
 

@@ -5,10 +5,15 @@
 #include <functional>
 #include <vector>
 
-#include "core/model.h"
-#include "headless/headless_backend.h"
 #include "headless_test.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/callbacks.h"
+#include "uir/headless.h"
+#include "uir/headless_backend.h"
+#include "uir/layout.h"
+#include "uir/model.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace uir_test {
 

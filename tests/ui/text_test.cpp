@@ -1,8 +1,8 @@
 // Pure text helpers: labels with shortcut markers, text-box lines, bounded copies.
 #include <gtest/gtest.h>
 
-#include "core/model.h"
 #include "core/text.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace uir_test {

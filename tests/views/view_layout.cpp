@@ -1,6 +1,10 @@
 #include "view_layout.h"
 
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
+#include "uir/runtime.h"
+#include "userint.h"
 
 namespace view_layout {
 namespace {

@@ -1,6 +1,6 @@
 #include "win32_view_test.h"
 
-#include "win32/win32_backend.h"
+#include "uir/win32.h"
 
 namespace win32_test {
 

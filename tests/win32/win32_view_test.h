@@ -8,11 +8,14 @@
 
 #include <string>
 
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
+#include "uir/runtime.h"
+#include "uir/win32.h"
+#include "uir/win32_windows.h"
+#include "userint.h"
 #include "view_layout.h"
-#include "win32/capture.h"
-#include "win32/win32_backend.h"
-#include "win32/win32_view_access.h"
 
 namespace win32_test {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <map>
 
-#include "win32/win32_view_access.h"
+#include "uir/win32_windows.h"
 
 namespace tools {
 namespace {

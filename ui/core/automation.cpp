@@ -10,7 +10,7 @@
 #include "menus.h"
 #include "observer.h"
 #include "text.h"
-#include "uir.h"
+#include "uir/automation.h"
 
 namespace uir::automation {
 namespace {

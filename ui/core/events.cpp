@@ -120,7 +120,7 @@ void run_pending() {
 
 int turn(bool waiting) {
     Runtime& r = rt();
-    if (!r.started) return UIE_NOT_STARTED;
+    if (!r.started) return not_started();
     BusyScope busy;
     Backend& b = *r.backend;
     b.collect_input();

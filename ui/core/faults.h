@@ -4,7 +4,7 @@
 // shows, so a view asks it only when that value changes, never on an unchanged poll.
 #pragma once
 
-#include "model.h"
+#include "uir/model.h"
 
 namespace uir::rules {
 

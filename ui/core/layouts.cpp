@@ -195,7 +195,7 @@ using namespace uir::core;
 // name, so it plays no part.
 int LoadPanelEx(int parentPanel, const char* fileName, int panelResourceId, void* moduleHandle) {
     (void)moduleHandle;
-    if (!rt().started) return UIE_NOT_STARTED;
+    if (!rt().started) return not_started();
     if (!fileName) return UIE_NULL_POINTER;
     if (parentPanel != 0) return UIE_INVALID_ARGUMENT;
     const uir::LayoutSpec* layout = find_layout(fileName);

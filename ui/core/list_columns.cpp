@@ -1,6 +1,6 @@
 #include "list_columns.h"
 
-#include "model.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace uir::rules {

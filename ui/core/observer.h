@@ -2,7 +2,7 @@
 // action and every answered popup. Internal to ui/core.
 #pragma once
 
-#include "uir.h"
+#include "uir/automation.h"
 
 namespace uir::core {
 

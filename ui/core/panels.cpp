@@ -109,7 +109,7 @@ void destroy_panel(int handle) {
 using namespace uir::core;
 
 int NewPanel(int parentPanel, const char* title, int top, int left, int height, int width) {
-    if (!rt().started) return UIE_NOT_STARTED;
+    if (!rt().started) return not_started();
     if (int st = check_text(title); st < 0) return st;
     // Every panel is a window of its own; panels inside panels are not offered.
     if (parentPanel != 0) return UIE_INVALID_ARGUMENT;

@@ -1,5 +1,5 @@
 // The model's side of the placement rules: a panel's place in the layout it came from.
-#include "model.h"
+#include "uir/model.h"
 #include "placement.h"
 #include "registry.h"
 

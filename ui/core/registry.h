@@ -1,9 +1,11 @@
-// Look-ups in the registries of layouts and callbacks (the registration calls are in uir.h).
+// Look-ups in the registries of layouts and callbacks (the registration calls are in
+// uir/layout.h and uir/callbacks.h).
 #pragma once
 
 #include <string_view>
 
-#include "uir.h"
+#include "uir/callbacks.h"
+#include "uir/layout.h"
 
 namespace uir::core {
 

@@ -5,7 +5,8 @@
 #include "observer.h"
 #include "panels.h"
 #include "text.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/runtime.h"
 
 namespace uir {
 
@@ -21,10 +22,28 @@ void popup_answered(automation::Action::Kind kind, const char* title, const char
     core::notify_observer(a);
 }
 
+// The build's default backend, registered by the object QORM_DEFAULT_BACKEND links into the
+// product; constant-initialised, so a registration from any static initialiser finds it ready.
+constinit BackendFactory g_default_backend = nullptr;
+
+// A program that chose no backend in a build without a default one must not run unseen (on a
+// virtual clock nobody advances, with popups nobody answers): InitUserInterface refuses, and so
+// does every call after it, until a backend is chosen.
+std::unique_ptr<Backend> backend_to_start() {
+    core::Runtime& r = core::rt();
+    if (r.chosen) return std::move(r.chosen);
+    if (g_default_backend != nullptr) return g_default_backend();
+    return nullptr;
+}
+
 }  // namespace
 
 void use_backend(std::unique_ptr<Backend> backend) {
     core::rt().chosen = std::move(backend);
+}
+
+void set_default_backend(BackendFactory factory) {
+    g_default_backend = factory;
 }
 
 // Teardown destroys the panels without their discard callbacks: the program's records those
@@ -43,6 +62,7 @@ void shutdown() {
     r.chosen.reset();
     r.started = false;
     r.quit_requested = false;
+    r.start_failure = 0;
 }
 
 }  // namespace uir
@@ -52,8 +72,12 @@ using namespace uir::core;
 int InitUserInterface(void) {
     Runtime& r = rt();
     if (r.started) return 0;
-    std::unique_ptr<uir::Backend> b = std::move(r.chosen);
-    if (!b) b = uir::headless::make_backend();
+    std::unique_ptr<uir::Backend> b = uir::backend_to_start();
+    if (!b) {
+        r.start_failure = UIE_NO_BACKEND;
+        return UIE_NO_BACKEND;
+    }
+    r.start_failure = 0;
     if (b->start() < 0) return UIE_BACKEND_FAILED;
     r.backend = std::move(b);
     r.started = true;
@@ -63,14 +87,14 @@ int InitUserInterface(void) {
 
 int QuitUserInterface(int returnCode) {
     Runtime& r = rt();
-    if (!r.started) return UIE_NOT_STARTED;
+    if (!r.started) return not_started();
     r.quit_requested = true;
     r.backend->quit(returnCode);
     return 0;
 }
 
 int MessagePopup(const char* title, const char* message) {
-    if (!rt().started) return UIE_NOT_STARTED;
+    if (!rt().started) return not_started();
     if (int st = check_text(title); st < 0) return st;
     if (int st = check_text(message); st < 0) return st;
     BusyScope busy;
@@ -81,7 +105,7 @@ int MessagePopup(const char* title, const char* message) {
 }
 
 int ConfirmPopup(const char* title, const char* message) {
-    if (!rt().started) return UIE_NOT_STARTED;
+    if (!rt().started) return not_started();
     if (int st = check_text(title); st < 0) return st;
     if (int st = check_text(message); st < 0) return st;
     BusyScope busy;
@@ -92,7 +116,7 @@ int ConfirmPopup(const char* title, const char* message) {
 }
 
 int Delay(double seconds) {
-    if (!rt().started) return UIE_NOT_STARTED;
+    if (!rt().started) return not_started();
     if (!std::isfinite(seconds) || seconds < 0) return UIE_OUT_OF_RANGE;
     BusyScope busy;
     return backend()->delay(seconds);

@@ -22,7 +22,7 @@ void count_dispatched() {
 
 int find_panel(int panel, PanelRec*& p) {
     Runtime& r = rt();
-    if (!r.started) return UIE_NOT_STARTED;
+    if (!r.started) return not_started();
     auto it = r.panels.find(panel);
     if (it == r.panels.end()) return UIE_INVALID_PANEL;
     p = it->second.get();
@@ -42,7 +42,7 @@ int find_ctrl(int panel, int control, PanelRec*& p, CtrlRec*& c) {
 
 int find_bar(int menu_bar, MenuBarRec*& b) {
     Runtime& r = rt();
-    if (!r.started) return UIE_NOT_STARTED;
+    if (!r.started) return not_started();
     auto it = r.bars.find(menu_bar);
     if (it == r.bars.end()) return UIE_INVALID_MENU;
     b = it->second.get();

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "backend.h"
-#include "model.h"
+#include "uir/backend.h"
+#include "uir/model.h"
 
 namespace uir::core {
 
@@ -53,6 +53,9 @@ struct Event {
 struct Runtime {
     bool started = false;
     bool quit_requested = false;
+    // UIE_NO_BACKEND after an InitUserInterface that found no backend to start, so the
+    // program's next calls (its first panel load) say why nothing runs; 0 otherwise.
+    int start_failure = 0;
     std::unique_ptr<Backend> backend;                 // the running one
     std::unique_ptr<Backend> chosen;                  // what the next InitUserInterface starts
     std::map<int, std::unique_ptr<PanelRec>> panels;  // by handle, so in creation order
@@ -63,11 +66,16 @@ struct Runtime {
 
 Runtime& rt();
 
+// The status of a call that needs the run-time started, before it is.
+inline int not_started() {
+    return rt().start_failure != 0 ? rt().start_failure : UIE_NOT_STARTED;
+}
+
 // Panel and menu-bar handles: one counter for both, counting up from 1 for the whole process.
 int next_handle();
 
 // Look-ups. Each returns 0 and sets the out-pointers, or the status for the caller
-// (UIE_NOT_STARTED, UIE_INVALID_PANEL, UIE_INVALID_CONTROL, UIE_INVALID_MENU).
+// (not_started(), UIE_INVALID_PANEL, UIE_INVALID_CONTROL, UIE_INVALID_MENU).
 int find_panel(int panel, PanelRec*& p);
 int find_ctrl(int panel, int control, PanelRec*& p, CtrlRec*& c);
 int find_bar(int menu_bar, MenuBarRec*& b);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <tuple>
 
-#include "model.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace uir::rules {

@@ -1,34 +1,20 @@
 #include "text.h"
 
-#include <cstring>
-
-#include "model.h"
+#include "ctext/ctext.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace uir::core {
 
-namespace {
-bool is_continuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-}  // namespace
-
 int check_text(const char* text) {
     if (!text) return UIE_NULL_POINTER;
-    return strnlen(text, kMaxTextBytes + 1) > kMaxTextBytes ? UIE_OUT_OF_RANGE : 0;
+    return ctext::bounded_length(text, kMaxTextBytes + 1) > kMaxTextBytes ? UIE_OUT_OF_RANGE : 0;
 }
 
 int copy_out(std::string_view text, char* buffer, std::size_t size) {
     if (!buffer) return UIE_NULL_POINTER;
     if (size == 0) return UIE_OUT_OF_RANGE;
-    std::size_t n = text.size();
-    if (n > size - 1) {
-        n = size - 1;
-        // Back off to the lead byte of a sequence the cut would split.
-        while (n > 0 && is_continuation(static_cast<unsigned char>(text[n]))) --n;
-    }
-    text.copy(buffer, n);
-    buffer[n] = '\0';
+    ctext::copy(buffer, size, text);
     return 0;
 }
 

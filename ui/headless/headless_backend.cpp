@@ -1,10 +1,12 @@
-#include "headless/headless_backend.h"
+#include "uir/headless_backend.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+
+#include "userint.h"
 
 namespace uir::headless {
 
@@ -159,9 +161,9 @@ void HeadlessBackend::fail(const std::string& reason, bool stuck) {
 
 namespace {
 
-// The headless backend in use or chosen; one is chosen when nothing is.
+// The headless backend in use or chosen; null with any other backend, or none. Nothing here
+// chooses the headless backend on a program's behalf: only use_backend does.
 HeadlessBackend* current() {
-    if (!active_backend()) use_backend(make_backend());
     return dynamic_cast<HeadlessBackend*>(active_backend());
 }
 

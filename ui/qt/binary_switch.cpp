@@ -72,13 +72,7 @@ void BinarySwitch::paintEvent(QPaintEvent*) {
     p.setFont(on_ ? normal : bold);
     p.setPen(on_ ? quiet : active);
     p.drawText(lower, Qt::AlignLeft | Qt::AlignVCenter, off_text_);
-
-    if (hasFocus()) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(pal.color(QPalette::Highlight), 1, Qt::DotLine));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    // The focus is marked around the switch by its window (focus_mark.h).
 }
 
 void BinarySwitch::mousePressEvent(QMouseEvent* event) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "core/model.h"
+#include "uir/model.h"
 
 namespace uir::qt {
 

@@ -1,5 +1,7 @@
 // Command buttons, toggle buttons and check boxes: Qt's own buttons, with their text on the face.
+// Enter presses a focused button, as Space does (as on every desktop).
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -28,12 +30,31 @@ void set_hot(QWidget* w, const Control& c) {
     w->setFocusPolicy(hot ? Qt::StrongFocus : Qt::NoFocus);
 }
 
+bool enter_key(const QKeyEvent* event) {
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+class PushButton : public QPushButton {
+  public:
+    explicit PushButton(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (enter_key(event) && !event->isAutoRepeat()) {
+            event->accept();
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 class CommandButtonView : public ControlView {
   public:
     CommandButtonView(const Control& c, QWidget* parent, Operator& op)
-        : ControlView(c.panel, c.id, op), button_(new QPushButton(parent)) {
+        : ControlView(c.panel, c.id, op), button_(new PushButton(parent)) {
         set_body(button_);
-        button_->setAutoDefault(false);
         QObject::connect(button_, &QPushButton::clicked,
                          [this] { this->op().press(panel(), control()); });
     }
@@ -49,16 +70,13 @@ class CommandButtonView : public ControlView {
 
 // A push button that latches. Without a text on its face (the channel switches) it shows its
 // state by a lamp in its middle, lit while the button is in.
-class LatchButton : public QPushButton {
+class LatchButton : public PushButton {
   public:
-    explicit LatchButton(QWidget* parent) : QPushButton(parent) {
-        setCheckable(true);
-        setAutoDefault(false);
-    }
+    explicit LatchButton(QWidget* parent) : PushButton(parent) { setCheckable(true); }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        QPushButton::paintEvent(event);
+        PushButton::paintEvent(event);
         if (!text().isEmpty()) return;
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);

@@ -1,26 +1,77 @@
 // List boxes and text boxes. A list line is highlighted by a single click or the arrow keys
 // (no event), chosen by a double click (EVENT_LEFT_DOUBLE_CLICK) or by Enter (commit). Lines are
-// drawn in a narrow proportional font: lines padded into columns with spaces (mostly spaces, whose
-// advance is narrow) then fit lists as narrow as the carrier selection's.
+// drawn in a narrow proportional font. A list under a column header (the carrier selection) draws
+// each line's fields right-aligned under the header's captions (ui/core/list_columns.h): blanks
+// pad the fields into columns only in a fixed-pitch font. The header is drawn in the list's font
+// too (view.cpp), so captions and numbers share their widths.
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "control_views.h"
+#include "core/list_columns.h"
 #include "look.h"
 
 namespace uir::qt {
 namespace {
 
+// Draws a line's fields right-aligned at the columns' right edges (x in the viewport), when
+// there are columns; else the line as it is.
+class ColumnDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    std::vector<int> edges;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (edges.empty()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const std::string line = opt.text.toStdString();
+        opt.text.clear();
+        QStyle* style = opt.widget ? opt.widget->style() : nullptr;
+        if (!style) return;
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        const bool selected = opt.state & QStyle::State_Selected;
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const std::vector<rules::TextSpan> fields = rules::line_fields(line);
+        for (std::size_t k = 0; k < fields.size() && k < edges.size(); ++k) {
+            const QString field = QString::fromStdString(
+                line.substr(fields[k].begin, fields[k].end - fields[k].begin));
+            const QRect r(opt.rect.left(), opt.rect.top(), edges[k] - opt.rect.left(),
+                          opt.rect.height());
+            painter->drawText(r, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, field);
+        }
+        painter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        if (!edges.empty()) s.setWidth(edges.back() + 4);
+        return s;
+    }
+};
+
 class ListBox : public QListWidget {
   public:
-    explicit ListBox(QWidget* parent) : QListWidget(parent) {
+    explicit ListBox(QWidget* parent) : QListWidget(parent), delegate_(new ColumnDelegate(this)) {
+        setItemDelegate(delegate_);
         setFont(list_font());
         setSelectionMode(QAbstractItemView::SingleSelection);
         setUniformItemSizes(true);
@@ -31,8 +82,24 @@ class ListBox : public QListWidget {
 
     std::function<void(int)> double_clicked;
     std::function<void(int)> entered;
+    // The columns' right edges in the list's own coordinates; empty for plain lines.
+    std::function<std::vector<int>()> column_edges;
+
+    const std::vector<int>& edges() const { return delegate_->edges; }
 
   protected:
+    void paintEvent(QPaintEvent* event) override {
+        update_columns();
+        QListWidget::paintEvent(event);
+    }
+    void update_columns() {
+        std::vector<int> edges = column_edges ? column_edges() : std::vector<int>{};
+        const int shift = viewport()->x() + horizontalOffset();
+        for (int& e : edges) e -= shift;
+        if (edges == delegate_->edges) return;
+        delegate_->edges = std::move(edges);
+        scheduleDelayedItemsLayout();  // the lines' widths follow the columns
+    }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         const QModelIndex at = indexAt(event->position().toPoint());
         if (event->button() == Qt::LeftButton && at.isValid() && double_clicked) {
@@ -51,7 +118,31 @@ class ListBox : public QListWidget {
         }
         QListWidget::keyPressEvent(event);
     }
+
+  private:
+    ColumnDelegate* delegate_;
 };
+
+// The right edges of the header's captions, as the header's text message draws them, in the
+// list's coordinates; empty when the list has no header or a line does not fit its columns.
+std::vector<int> header_edges(const Control& list) {
+    const Control* header =
+        model::find_control(list.panel, rules::list_header_of(list.panel, list.id));
+    if (!header || !header->visible) return {};
+    const std::string caption =
+        plain_text(header->text.empty() ? header->label : header->text).toStdString();
+    std::vector<std::string> lines;
+    for (const ListItem& item : list.items) lines.push_back(item.label);
+    if (!rules::draws_columns(lines, caption)) return {};
+    const QFontMetricsF fm(list_font());  // the header is drawn in the list's font
+    std::vector<int> edges;
+    for (const rules::TextSpan& span : rules::header_captions(caption)) {
+        const QString prefix = QString::fromStdString(caption.substr(0, span.end));
+        edges.push_back(header->left - list.left +
+                        static_cast<int>(std::lround(fm.horizontalAdvance(prefix))));
+    }
+    return edges;
+}
 
 class ListBoxView : public ControlView {
   public:
@@ -65,6 +156,10 @@ class ListBoxView : public ControlView {
             this->op().double_click(panel(), control(), row);
         };
         list_->entered = [this](int row) { this->op().select(panel(), control(), row); };
+        list_->column_edges = [this] {
+            const Control* c = model::find_control(panel(), control());
+            return c ? header_edges(*c) : std::vector<int>{};
+        };
     }
 
     void show_items(const Control& c) override {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "qt_backend.h"
+#include "uir/qt.h"
 
 namespace uir::qt::display {
 namespace {

@@ -21,10 +21,11 @@ void LedLamp::set_lit(bool lit) {
     update();
 }
 
+// A lamp is clicked, never tabbed to: sixty latch lamps in the Tab chain would bury the
+// controls the keyboard is for.
 void LedLamp::set_clickable(bool clickable) {
     clickable_ = clickable;
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    setFocusPolicy(clickable ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void LedLamp::paintEvent(QPaintEvent*) {
@@ -40,11 +41,6 @@ void LedLamp::paintEvent(QPaintEvent*) {
     p.setBrush(glow);
     p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
     p.drawEllipse(r);
-    if (hasFocus()) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
 }
 
 void LedLamp::mousePressEvent(QMouseEvent* event) {
@@ -58,14 +54,6 @@ void LedLamp::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
     if (click && clicked_) clicked_();
-}
-
-void LedLamp::keyPressEvent(QKeyEvent* event) {
-    if (clickable_ && event->key() == Qt::Key_Space && clicked_) {
-        clicked_();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 namespace {

@@ -1,5 +1,5 @@
 // A round signal lamp: lit green for 1, dark for 0. An operable lamp reacts to a click (the
-// latch lamps clear their channel's latches that way).
+// latch lamps clear their channel's latches that way); it never takes the keyboard focus.
 #pragma once
 
 #include <QColor>
@@ -21,7 +21,6 @@ class LedLamp : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     bool lit_ = false;

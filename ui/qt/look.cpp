@@ -1,6 +1,6 @@
 #include "look.h"
 
-#include "core/model.h"
+#include "uir/model.h"
 
 namespace uir::qt {
 
@@ -41,6 +41,12 @@ QString mnemonic_text(std::string_view label) {
     if (parts.shortcut < 0 || parts.shortcut >= static_cast<int>(text.size())) return escaped(text);
     const auto at = static_cast<std::size_t>(parts.shortcut);
     return escaped(text.substr(0, at)) + '&' + escaped(text.substr(at));
+}
+
+QString menu_title_text(std::string_view title) {
+    const LabelParts parts = split_label(title);
+    if (parts.shortcut >= 0 || parts.text.empty()) return mnemonic_text(title);
+    return '&' + escaped(parts.text);
 }
 
 QString plain_text(std::string_view label) {

@@ -1,20 +1,26 @@
 // The backend: the steady clock, waiting in Qt's event dispatcher, modal message boxes, and the
 // model's notifications passed to the view.
-#include "qt_backend.h"
+#include "uir/qt.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <thread>
 
-#include "qt_view_access.h"
-#include "uir.h"
+#include "core/placement.h"
+#include "panel_window.h"
+#include "uir/automation.h"
+#include "uir/qt_widgets.h"
+#include "uir/runtime.h"
+#include "userint.h"
 #include "view.h"
 
 namespace uir::qt {
@@ -43,6 +49,38 @@ struct Abandoned {
     View* view = nullptr;
 };
 Abandoned g_abandoned;
+
+// A message box that comes up centred over the window of the panel that raised it (or the
+// screen), kept on the screen, and stacked with that window. It does not become the window's
+// child: the panel may go while the box is open.
+class PlacedBox : public QMessageBox {
+  public:
+    PlacedBox(Icon icon, const QString& title, const QString& text, QWidget* owner)
+        : QMessageBox(icon, title, text), owner_(owner) {
+        setTextFormat(Qt::PlainText);
+        if (owner_ && owner_->windowHandle()) {
+            winId();
+            if (QWindow* w = windowHandle()) w->setTransientParent(owner_->windowHandle());
+        }
+    }
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        const QMargins m = known_frame_margins();
+        const QSize frame = size().grownBy(m);
+        const QRect over = owner_ ? owner_->frameGeometry() : QRect();
+        QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        const rules::Rect r = rules::popup_frame({over.x(), over.y(), over.width(), over.height()},
+                                                 {0, 0, frame.width(), frame.height()},
+                                                 {area.x(), area.y(), area.width(), area.height()});
+        move(r.left, r.top);
+    }
+
+  private:
+    QPointer<QWidget> owner_;
+};
 
 // Milliseconds to wait for `seconds`, rounded up so a wake-up never comes before the deadline.
 int wait_ms(double seconds) {
@@ -134,9 +172,8 @@ class QtBackend final : public Backend {
     }
 
     int message_popup(const std::string& title, const std::string& text) override {
-        QMessageBox box(QMessageBox::Information, window_title(title),
-                        QString::fromStdString(text));
-        box.setTextFormat(Qt::PlainText);
+        PlacedBox box(QMessageBox::Information, window_title(title), QString::fromStdString(text),
+                      view_->popup_owner());
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
@@ -146,8 +183,8 @@ class QtBackend final : public Backend {
 
     // Closing the box from its frame or with Escape answers "Нет".
     int confirm_popup(const std::string& title, const std::string& text) override {
-        QMessageBox box(QMessageBox::Question, window_title(title), QString::fromStdString(text));
-        box.setTextFormat(Qt::PlainText);
+        PlacedBox box(QMessageBox::Question, window_title(title), QString::fromStdString(text),
+                      view_->popup_owner());
         QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
         box.setDefaultButton(yes);

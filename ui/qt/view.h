@@ -4,9 +4,11 @@
 // it changed.
 #pragma once
 
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "control_view.h"
 #include "panel_window.h"
@@ -35,6 +37,9 @@ class View : public Operator {
     void menu_bar_changed(int panel);
 
     bool any_panel_visible() const;
+    // The window of the panel a popup raised now belongs to (the panel whose callback raised
+    // it), nullptr for none.
+    QWidget* popup_owner() const;
     PanelWindow* window(int panel) const;
     ControlView* control(int panel, int control) const;
 
@@ -51,10 +56,15 @@ class View : public Operator {
         std::unique_ptr<PanelWindow> window;
         // Declared after the window, so the controls' widgets go before their window.
         std::unordered_map<int, std::unique_ptr<ControlView>> controls;
+        std::vector<QPointer<QWidget>> chain;  // the Tab chain's widgets, in order
     };
 
     PanelEntry* entry(int panel);
     void add_control(PanelEntry& e, const Control& c);
+    void apply_tab_chain(int panel);
+    void apply_list_headers(int panel);
+    void focus_first(int panel);
+    QPoint anchor_offset(int panel) const;
     // After a gesture: the control shows what the model kept, also when the gesture was refused.
     void show_model_value(int panel, int control);
 

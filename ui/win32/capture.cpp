@@ -1,4 +1,4 @@
-#include "capture.h"
+#include "uir/win32_windows.h"
 
 namespace uir::win32 {
 namespace {

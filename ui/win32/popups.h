@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "win32_view_access.h"
+#include "uir/win32_windows.h"
 
 namespace uir::win32 {
 

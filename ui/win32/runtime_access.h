@@ -3,12 +3,14 @@
 // rules both views share (typed numbers, the Tab chain, placement, list columns, faults).
 #pragma once
 
-#include "core/backend.h"
 #include "core/faults.h"
 #include "core/list_columns.h"
-#include "core/model.h"
 #include "core/placement.h"
 #include "core/running_callbacks.h"
 #include "core/tab_chain.h"
 #include "core/typed_numbers.h"
-#include "uir.h"
+#include "uir/automation.h"
+#include "uir/backend.h"
+#include "uir/model.h"
+#include "uir/runtime.h"
+#include "userint.h"

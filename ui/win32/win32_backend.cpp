@@ -1,7 +1,7 @@
 // The backend: the steady clock (QueryPerformanceCounter), waiting in MsgWaitForMultipleObjectsEx
 // until input or the next due timer, modal dialogs for the popups, and the model's notifications
 // passed to the view.
-#include "win32_backend.h"
+#include "uir/win32.h"
 
 #include <windows.h>
 
@@ -16,8 +16,8 @@
 #include "panel_window.h"
 #include "popups.h"
 #include "text16.h"
+#include "uir/win32_windows.h"
 #include "view.h"
-#include "win32_view_access.h"
 
 namespace uir::win32 {
 namespace {
