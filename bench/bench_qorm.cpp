@@ -1,7 +1,11 @@
 // The front panel's costs that an operator feels, on the headless run-time:
 // - one poll (mpCheckState: run flag, thirty states, sixty lamps, thirty switches), goal at most
 //   10 microseconds, measured when it changes nothing and when it changes every control;
-// - a front-panel start: the five panels loaded and set up by mpInitPanels, goal at most 1 ms.
+// - a front-panel start: the five panels loaded and set up by mpInitPanels, goal at most 1 ms;
+// - the same poll on the simulated crate, goal at most 10 microseconds;
+// - the CPU an idle front panel takes while it waits, and while it polls ten times a second,
+//   goal at most 0.5 % of a core: a virtual hour of qorm_display on the headless waiting turn,
+//   its process CPU time set against the hour.
 // The recording fake formats and keeps a log line per call and lets the simulated module answer;
 // the same poll with a driver table that only answers shows what the front panel itself costs.
 #include <benchmark/benchmark.h>
@@ -9,9 +13,17 @@
 #include <chrono>
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <ctime>
+#endif
+
 #include "fake/fake.h"
 #include "qorm_internal.h"
 #include "qorm_uir.h"
+#include "sim/sim.h"
+#include "uir/automation.h"
 #include "uir/headless.h"
 #include "uir/runtime.h"
 #include "userint.h"
@@ -180,6 +192,83 @@ void BM_LoadAndInitPanels(benchmark::State& state) {
     uir::shutdown();
 }
 BENCHMARK(BM_LoadAndInitPanels)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// ---- On the simulated crate ---------------------------------------------------------------------
+
+// The built-in crate bound on the headless clock, with its QORM opened as the start-up opens it.
+ViSession open_simulated_module() {
+    sim::install(sim::default_crate());
+    sim::set_clock([] { return Timer(); });
+    platform::bind_visa(sim::visa_api());
+    platform::bind_kelqorm(sim::kelqorm_api());
+    platform::bind_kelbase(sim::kelbase_api());
+    char carrier_name[] = "VXI0::8::INSTR";
+    ViSession carrier = 0, session = 0;
+    if (kelbase_init(carrier_name, 1, 1, &carrier) < 0) std::abort();
+    if (kelqorm_init(carrier_name, 1, 1, &session) < 0) std::abort();
+    if (kelqorm_connect(session, carrier, 2, 1, 1) < 0) std::abort();
+    return session;
+}
+
+void unbind_simulator() {
+    platform::bind_visa(nullptr);
+    platform::bind_kelqorm(nullptr);
+    platform::bind_kelbase(nullptr);
+}
+
+void BM_PollUnchangedOnTheSimulator(benchmark::State& state) {
+    const int mp = set_up_main_panel();
+    g_record.session = open_simulated_module();
+    mpCheckState(mp, MP_CHECKSTATE, EVENT_COMMIT, nullptr, 0, 0);
+    time_polls(state, mp, [] {});
+    unbind_simulator();
+}
+BENCHMARK(BM_PollUnchangedOnTheSimulator)->UseManualTime();
+
+// The CPU time of this process so far, in seconds.
+double process_cpu_seconds() {
+#ifdef _WIN32
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
+    auto seconds = [](const FILETIME& t) {
+        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+#endif
+}
+
+// A virtual hour of a front panel on the simulated crate, idle (argument 0) or polling
+// continuously (argument 1), run by qorm_display and ended as a host ends it, by qorm_close.
+// The counter cpu_percent is the process CPU time of the run against the hour: what the front
+// panel would take of a core if the hour were real.
+void BM_FrontPanelVirtualHour(benchmark::State& state) {
+    constexpr double kHour = 3600;
+    const bool polling = state.range(0) != 0;
+    double cpu = 0;
+    for (auto _ : state) {
+        start_run_time();
+        uir::headless::set_time_limit(2 * kHour);
+        auto* record = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+        record->session = open_simulated_module();
+        record->mezzanine_number = 2;
+        if (polling)
+            uir::headless::schedule(
+                0, [record] { uir::automation::press(record->mp_panel, MP_STATE_CONT); });
+        uir::headless::schedule(kHour, [record]() mutable { qorm_close(&record); });
+        const double before = process_cpu_seconds();
+        if (qorm_display(record) != 0) state.SkipWithError("the front panel did not run");
+        cpu += process_cpu_seconds() - before;
+        if (Timer() < kHour) state.SkipWithError("the run ended before the hour");
+        unbind_simulator();
+        uir::shutdown();
+    }
+    state.counters["cpu_percent"] = 100 * cpu / (kHour * static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_FrontPanelVirtualHour)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -42,9 +42,11 @@ void* open(const std::string& name, std::string* error) {
     return reinterpret_cast<void*>(h);
 }
 
-void* symbol(void* handle, const char* name) {
+void* symbol(void* handle, const char* name, std::string* error) {
     if (!handle || !name) return nullptr;
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+    void* address = reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+    if (!address && error) *error = native::error_text(GetLastError());
+    return address;
 }
 
 void close(void* handle) {
@@ -65,9 +67,15 @@ void* open(const std::string& name, std::string* error) {
     return h;
 }
 
-void* symbol(void* handle, const char* name) {
+void* symbol(void* handle, const char* name, std::string* error) {
     if (!handle || !name) return nullptr;
-    return dlsym(handle, name);
+    dlerror();
+    void* address = dlsym(handle, name);
+    if (!address && error) {
+        const char* why = dlerror();
+        *error = why ? why : std::string(name) + ": not exported";
+    }
+    return address;
 }
 
 void close(void* handle) {

@@ -5,6 +5,7 @@
 #include "call_text.h"
 #include "ctext/ctext.h"
 #include "dynlib.h"
+#include "operations.h"
 
 namespace platform::detail {
 
@@ -71,12 +72,47 @@ ViStatus QORM_VI_FUNC unnamed_error_message(ViSession, ViStatus status, ViChar m
     return write_missing_text("Не найдена библиотека драйвера модуля", status, message);
 }
 
-// One exported function: its name and where it goes in the table.
+// A 32-bit Windows DLL exports a stdcall function under its plain name (built with a .def file
+// or --kill-at) or under its decorated one, "kelqorm_init@16" (the compiler's default); vendors'
+// drivers come both ways, so both are looked up, the plain name first. Elsewhere there is only
+// the plain name.
+#if defined(_WIN32) && !defined(_WIN64)
+constexpr bool kDecoratedNames = true;
+#else
+constexpr bool kDecoratedNames = false;
+#endif
+
+// On Windows the texts of a library that could not be used carry the system's reason: a short
+// sentence in the user's language (FormatMessage), which fits the driver's 256-byte text. On
+// Linux dlerror's reason repeats the path and is left to the problem.
+#ifdef _WIN32
+constexpr bool kReasonInText = true;
+#else
+constexpr bool kReasonInText = false;
+#endif
+
+// One exported function: its names and where it goes in the table.
 template <class Api>
 struct Symbol {
     const char* name;
+    std::string decorated;  // "kelqorm_init@16"
     void (*set)(Api& table, void* address);
 };
+
+// The function's address under its plain name, else under its decorated one; null and the
+// system's reason when the library has neither.
+template <class Api>
+void* find_symbol(void* handle, const Symbol<Api>& s, std::string* reason) {
+    if (void* address = dynlib::symbol(handle, s.name, reason)) return address;
+    if (kDecoratedNames) return dynlib::symbol(handle, s.decorated.c_str(), reason);
+    return nullptr;
+}
+
+// The system's reason alone, without the library's name that dynlib puts before it.
+std::string reason_only(const std::string& reason, const std::string& candidate) {
+    const std::string prefix = candidate + ": ";
+    return reason.rfind(prefix, 0) == 0 ? reason.substr(prefix.size()) : reason;
+}
 
 template <auto Entry, class Api>
 void set_entry(Api& table, void* address) {
@@ -84,8 +120,9 @@ void set_entry(Api& table, void* address) {
     table.*Entry = reinterpret_cast<Fn>(address);
 }
 
-#define QORM_SYMBOL(ret, name, field, ...) \
-    Symbol<QORM_TABLE>{#name, &set_entry<&QORM_TABLE::field, QORM_TABLE>},
+#define QORM_SYMBOL(ret, name, field, ...)                                   \
+    Symbol<QORM_TABLE>{#name, decorated_name<&QORM_TABLE::field>(),         \
+                       &set_entry<&QORM_TABLE::field, QORM_TABLE>},
 #define QORM_TABLE VisaApi
 const std::vector<Symbol<VisaApi>> kVisaSymbols = {QORM_VISA_OPERATIONS(QORM_SYMBOL)};
 #undef QORM_TABLE
@@ -111,20 +148,26 @@ LoadOutcome try_candidates(Api& table, const std::vector<Symbol<Api>>& symbols,
                            const std::vector<std::string>& candidates, const std::string& label) {
     LoadOutcome out;
     std::vector<std::string> reasons;
-    std::string first_incomplete;
+    std::string first_incomplete, first_incomplete_reason, last_open_reason;
     for (const auto& candidate : candidates) {
         std::string reason;
         void* handle = dynlib::open(candidate, &reason);
         if (!handle) {
             reasons.push_back(reason);
+            last_open_reason = reason_only(reason, candidate);
             continue;
         }
-        std::vector<std::string> missing;
+        std::vector<std::string> missing, missing_names;
+        std::string symbol_reason;
         for (const auto& s : symbols) {
-            if (void* address = dynlib::symbol(handle, s.name))
+            if (void* address = find_symbol(handle, s, &symbol_reason)) {
                 s.set(table, address);
-            else
+            } else {
                 missing.push_back(s.name);
+                missing_names.push_back(kDecoratedNames ? s.name + std::string(" (") +
+                                                              s.decorated + ")"
+                                                        : std::string(s.name));
+            }
         }
         if (missing.empty()) {
             // The library stays loaded for the rest of the process: its functions are in the
@@ -134,17 +177,25 @@ LoadOutcome try_candidates(Api& table, const std::vector<Symbol<Api>>& symbols,
             return out;
         }
         dynlib::close(handle);
-        std::string text = "В библиотеке " + candidate +
-                           (missing.size() == 1 ? " нет функции " : " нет функций ") +
-                           join(missing, ", ");
+        const std::string head =
+            "В библиотеке " + candidate + (missing.size() == 1 ? " нет функции " : " нет функций ");
         if (first_incomplete.empty()) {
-            first_incomplete = text;
+            first_incomplete = head + join(missing, ", ");
+            first_incomplete_reason = symbol_reason;
             out.loaded_from = candidate;
         }
-        reasons.push_back(text);
+        reasons.push_back(head + join(missing_names, ", ") +
+                          (kReasonInText && !symbol_reason.empty() ? ": " + symbol_reason : ""));
     }
     disable_table(table);
-    out.text = first_incomplete.empty() ? "Не найдена библиотека " + label : first_incomplete;
+    if (!first_incomplete.empty()) {
+        out.text = first_incomplete;
+        if (kReasonInText && !first_incomplete_reason.empty())
+            out.text += " (" + first_incomplete_reason + ")";
+    } else {
+        out.text = "Не найдена библиотека " + label;
+        if (kReasonInText && !last_open_reason.empty()) out.text += " (" + last_open_reason + ")";
+    }
     out.problem = out.text;
     if (!reasons.empty() && !(reasons.size() == 1 && reasons.front() == out.text))
         out.problem += " (" + join(reasons, "; ") + ")";

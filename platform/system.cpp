@@ -7,41 +7,11 @@
 
 #include "bindings.h"
 #include "library_loader.h"
+#include "library_places.h"
 
 namespace platform {
 
 namespace {
-
-std::vector<std::string> visa_candidates() {
-#ifdef _WIN32
-#ifdef _WIN64
-    return {"visa64.dll", "visa32.dll"};
-#else
-    return {"visa32.dll"};
-#endif
-#else
-    // The names and places the VISA vendors install to on Linux. The bare names go through the
-    // loader's own search (LD_LIBRARY_PATH, the cache of ldconfig).
-    return {
-        "libvisa.so",
-        "libvisa.so.0",
-        "/usr/lib/x86_64-linux-gnu/libvisa.so",
-        "/usr/local/vxipnp/linux/lib64/libvisa.so",
-        "/usr/lib64/librsvisa.so",
-        "/usr/lib/librsvisa.so",
-        "/opt/keysight/iolibs/libktvisa32.so",
-        "libivivisa.so.7",
-    };
-#endif
-}
-
-#ifdef _WIN32
-const char* const kKelqormName = "kelqorm_32.dll";
-const char* const kKelbaseName = "KELBASE_32.dll";
-#else
-const char* const kKelqormName = "libkelqorm.so";
-const char* const kKelbaseName = "libkelbase.so";
-#endif
 
 template <class Api>
 struct SystemLibrary {
@@ -59,13 +29,14 @@ SystemLibrary<Api>& library() {
 }
 
 detail::LoadOutcome load_system(SystemLibrary<VisaApi>& lib) {
-    return detail::load_into(lib.resolved, visa_candidates(), "VISA");
+    return detail::load_into(lib.resolved, places::visa(), "VISA");
 }
 detail::LoadOutcome load_system(SystemLibrary<KelqormApi>& lib) {
-    return detail::load_into(lib.resolved, {kKelqormName}, kKelqormName, lib.missing_text);
+    return detail::load_into(lib.resolved, places::kelqorm(), places::kKelqormLibrary,
+                             lib.missing_text);
 }
 detail::LoadOutcome load_system(SystemLibrary<KelbaseApi>& lib) {
-    return detail::load_into(lib.resolved, {kKelbaseName}, kKelbaseName);
+    return detail::load_into(lib.resolved, places::kelbase(), places::kKelbaseLibrary);
 }
 
 template <class Api>

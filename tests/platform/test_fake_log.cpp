@@ -211,7 +211,7 @@ TEST_F(Log, OutValuesOfACallThatDidNotFailAreKept) {
     EXPECT_TRUE(log[2].outs.empty()) << "a failed call's out-values mean nothing";
 }
 
-ViStatus poll_from_the_callback(ViSession vi, ViInt16, ViInt32, ViChar[]) {
+ViStatus _VI_FUNCH poll_from_the_callback(ViSession vi, ViInt16, ViInt32, ViChar[]) {
     std::array<ViInt16, 30> states{};
     return kelqorm_state(vi, states.data());
 }

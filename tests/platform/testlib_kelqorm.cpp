@@ -25,76 +25,76 @@ const char* testlib_last_call(void) {
     return g_last;
 }
 
-ViStatus kelqorm_init(ViRsrc name, ViBoolean, ViBoolean, ViSession* vi) {
+ViStatus _VI_FUNC kelqorm_init(ViRsrc name, ViBoolean, ViBoolean, ViSession* vi) {
     *vi = 77;
     return record(name);
 }
-ViStatus kelqorm_connect(ViSession vi, ViSession carrier, ViUInt16 mez, ViBoolean, ViBoolean) {
+ViStatus _VI_FUNC kelqorm_connect(ViSession vi, ViSession carrier, ViUInt16 mez, ViBoolean, ViBoolean) {
     return record(fmt("connect %ld %ld %ld", vi, carrier, mez));
 }
-ViStatus kelqorm_close(ViSession vi) {
+ViStatus _VI_FUNC kelqorm_close(ViSession vi) {
     return record(fmt("close %ld", vi));
 }
-ViStatus kelqorm_reset(ViSession vi) {
+ViStatus _VI_FUNC kelqorm_reset(ViSession vi) {
     return record(fmt("reset %ld", vi));
 }
-ViStatus kelqorm_self_test(ViSession vi, ViInt16*, ViChar[]) {
+ViStatus _VI_FUNC kelqorm_self_test(ViSession vi, ViInt16*, ViChar[]) {
     return record(fmt("self_test %ld", vi));
 }
-ViStatus kelqorm_error_message(ViSession, ViStatus status, ViChar message[]) {
+ViStatus _VI_FUNC kelqorm_error_message(ViSession, ViStatus status, ViChar message[]) {
     std::snprintf(message, 256, "testlib text %lX",
                   static_cast<unsigned long>(status) & 0xFFFFFFFFul);
     return record("error_message");
 }
-ViStatus kelqorm_revision_query(ViSession vi, ViChar[], ViChar[]) {
+ViStatus _VI_FUNC kelqorm_revision_query(ViSession vi, ViChar[], ViChar[]) {
     return record(fmt("revision %ld", vi));
 }
-ViStatus kelqorm_manual_cmd(ViSession vi, ViInt16 ch, ViUInt16 line, ViInt16 on) {
+ViStatus _VI_FUNC kelqorm_manual_cmd(ViSession vi, ViInt16 ch, ViUInt16 line, ViInt16 on) {
     return record(fmt("manual_cmd %ld %ld %ld %ld", vi, ch, line, on));
 }
-ViStatus kelqorm_manual_group_cmd(ViSession vi, ViInt16 on, ViInt16 lines[]) {
+ViStatus _VI_FUNC kelqorm_manual_group_cmd(ViSession vi, ViInt16 on, ViInt16 lines[]) {
     return record(fmt("manual_group_cmd %ld %ld %ld", vi, on, lines[29]));
 }
-ViStatus kelqorm_cmd_config(ViSession vi, ViInt16 ch, ViUInt16 line, ViReal64 time) {
+ViStatus _VI_FUNC kelqorm_cmd_config(ViSession vi, ViInt16 ch, ViUInt16 line, ViReal64 time) {
     return record(fmt("cmd_config %ld %ld %ld %ld", vi, ch, line, static_cast<long>(time * 1000)));
 }
-ViStatus kelqorm_set_cmd_time(ViSession vi, ViInt16 ch, ViReal64) {
+ViStatus _VI_FUNC kelqorm_set_cmd_time(ViSession vi, ViInt16 ch, ViReal64) {
     return record(fmt("set_cmd_time %ld %ld", vi, ch));
 }
-ViStatus kelqorm_cmd_time_q(ViSession vi, ViInt16 ch, ViReal64* time) {
+ViStatus _VI_FUNC kelqorm_cmd_time_q(ViSession vi, ViInt16 ch, ViReal64* time) {
     *time = 0.125;
     return record(fmt("cmd_time_q %ld %ld", vi, ch));
 }
-ViStatus kelqorm_config_trigger(ViSession vi, ViInt16 mode) {
+ViStatus _VI_FUNC kelqorm_config_trigger(ViSession vi, ViInt16 mode) {
     return record(fmt("config_trigger %ld %ld", vi, mode));
 }
-ViStatus kelqorm_set_line(ViSession vi, ViInt16 ch, ViUInt16 line) {
+ViStatus _VI_FUNC kelqorm_set_line(ViSession vi, ViInt16 ch, ViUInt16 line) {
     return record(fmt("set_line %ld %ld %ld", vi, ch, line));
 }
-ViStatus kelqorm_start(ViSession vi, ViInt16[]) {
+ViStatus _VI_FUNC kelqorm_start(ViSession vi, ViInt16[]) {
     return record(fmt("start %ld", vi));
 }
-ViStatus kelqorm_stop(ViSession vi) {
+ViStatus _VI_FUNC kelqorm_stop(ViSession vi) {
     return record(fmt("stop %ld", vi));
 }
-ViStatus kelqorm_gstart_q(ViSession vi, ViInt16* running) {
+ViStatus _VI_FUNC kelqorm_gstart_q(ViSession vi, ViInt16* running) {
     *running = 1;
     return record(fmt("gstart_q %ld", vi));
 }
-ViStatus kelqorm_state(ViSession vi, ViInt16[]) {
+ViStatus _VI_FUNC kelqorm_state(ViSession vi, ViInt16[]) {
     return record(fmt("state %ld", vi));
 }
-ViStatus kelqorm_trig_state(ViSession vi, ViInt16[]) {
+ViStatus _VI_FUNC kelqorm_trig_state(ViSession vi, ViInt16[]) {
     return record(fmt("trig_state %ld", vi));
 }
-ViStatus kelqorm_reset_trig(ViSession vi, ViInt16 ch) {
+ViStatus _VI_FUNC kelqorm_reset_trig(ViSession vi, ViInt16 ch) {
     return record(fmt("reset_trig %ld %ld", vi, ch));
 }
-ViStatus kelqorm_sft_interface(ViSession vi, kelqorm_TextCallback) {
+ViStatus _VI_FUNC kelqorm_sft_interface(ViSession vi, kelqorm_TextCallback) {
     return record(fmt("sft_interface %ld", vi));
 }
 #ifndef TESTLIB_WITHOUT_ZQORM_TEST
-ViStatus kelqorm_zqorm_test(ViSession vi, ViInt16*, ViChar[]) {
+ViStatus _VI_FUNC kelqorm_zqorm_test(ViSession vi, ViInt16*, ViChar[]) {
     return record(fmt("zqorm_test %ld", vi));
 }
 #endif

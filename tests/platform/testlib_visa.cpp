@@ -4,23 +4,23 @@
 
 extern "C" {
 
-ViStatus viOpenDefaultRM(ViSession* vi) {
+ViStatus _VI_FUNC viOpenDefaultRM(ViSession* vi) {
     *vi = 4242;
     return 0;
 }
-ViStatus viFindRsrc(ViSession, ViConstString, ViFindList*, ViUInt32*, ViChar[]) {
+ViStatus _VI_FUNC viFindRsrc(ViSession, ViConstString, ViFindList*, ViUInt32*, ViChar[]) {
     return 1;
 }
-ViStatus viFindNext(ViFindList, ViChar[]) {
+ViStatus _VI_FUNC viFindNext(ViFindList, ViChar[]) {
     return 2;
 }
-ViStatus viOpen(ViSession, ViConstRsrc, ViAccessMode, ViUInt32, ViSession*) {
+ViStatus _VI_FUNC viOpen(ViSession, ViConstRsrc, ViAccessMode, ViUInt32, ViSession*) {
     return 3;
 }
-ViStatus viClose(ViObject) {
+ViStatus _VI_FUNC viClose(ViObject) {
     return 4;
 }
-ViStatus viGetAttribute(ViObject, ViAttr, void*) {
+ViStatus _VI_FUNC viGetAttribute(ViObject, ViAttr, void*) {
     return 5;
 }
 
