@@ -181,6 +181,23 @@ std::unique_ptr<uir::Backend> make_backend(const Options& options) {
     return std::make_unique<Win32Backend>(options);
 }
 
+// A window of the system's own class, made and taken down at once, hidden: only where the system
+// can make windows does that succeed (under wine without an X display it cannot).
+bool display_available(std::string* why) {
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (probe) {
+        DestroyWindow(probe);
+        return true;
+    }
+    const DWORD code = GetLastError();
+    if (why) {
+        *why = "нет рабочего стола: система не создаёт окна";
+        if (code != 0) *why += ", код " + std::to_string(code);
+    }
+    return false;
+}
+
 HWND window_of(int panel) {
     PanelWindow* w = g_view ? g_view->window(panel) : nullptr;
     return w ? w->hwnd() : nullptr;

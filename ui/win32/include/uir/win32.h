@@ -14,6 +14,11 @@ struct Options {
     std::string title_suffix;  // UTF-8, appended to every window title, e.g. " [симуляция]"
 };
 
+// Whether the system can make windows here (a desktop to show them on), checked before the view
+// starts, so a program can refuse a windowed run it could not show. `why`, when given, receives
+// the reason, in Russian.
+bool display_available(std::string* why);
+
 std::unique_ptr<uir::Backend> make_backend(const Options& options = {});
 
 }  // namespace uir::win32
