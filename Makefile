@@ -5,6 +5,7 @@
 # make fuzz            builds the libFuzzer harnesses (clang) and runs each for FUZZ_SECONDS
 # make windows         cross-builds for 32-bit Windows (build-windows/)
 # make test-windows    cross-builds and runs the suite under wine
+# make test-windows-view   the native Win32 view's tests under wine on an Xvfb display
 # make bench-windows   cross-builds and runs the benchmarks under wine
 JOBS ?= 2
 BUILD ?= build
@@ -18,7 +19,8 @@ CMAKE_FLAGS_WIN ?=
 WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
 export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz windows test-windows bench-windows clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz windows test-windows \
+  test-windows-view bench-windows clean
 
 all: build
 
@@ -61,9 +63,16 @@ windows:
 	cmake --build $(BUILD_WIN) -j$(JOBS)
 
 # The headless suite needs no display: wine gets none, so nothing can open a window by accident.
+# The tests of the native view (label "display") run apart, on a display of their own.
 test-windows: windows
 	env -u DISPLAY scripts/with-wine \
-	  ctest --test-dir $(BUILD_WIN) --output-on-failure -j$(JOBS) --timeout 300
+	  ctest --test-dir $(BUILD_WIN) --output-on-failure -j$(JOBS) --timeout 300 -LE display
+
+# The native Win32 view's tests: windows under wine on an Xvfb display with a window manager, one
+# test at a time (they share the display's focus and foreground window).
+test-windows-view: windows
+	scripts/with-display scripts/with-wine \
+	  ctest --test-dir $(BUILD_WIN) --output-on-failure --timeout 300 -L display
 
 bench-windows: windows
 	env -u DISPLAY scripts/with-wine scripts/run-bench $(BUILD_WIN)

@@ -1,7 +1,8 @@
 // qorm: the standalone front panel. Chooses the bindings (the system's VISA and drivers, or the
-// simulated crate) and the user-interface backend (Qt windows, or headless), then runs the
-// standalone start-up. Headless, it can perform a script of operator actions and checks; with
-// any backend it can record the operator's actions as such a script.
+// simulated crate) and the user-interface backend (Qt windows, the native Windows view, or
+// headless), then runs the standalone start-up. It can perform a script of operator actions and
+// checks, headless or in the Qt windows; with any backend it can record the operator's actions as
+// such a script.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -26,6 +27,9 @@
 #include "userint.h"
 #ifdef QORM_HAVE_QT
 #include "uir/qt.h"
+#endif
+#ifdef QORM_HAVE_WIN32
+#include "uir/win32.h"
 #endif
 
 namespace {
@@ -76,11 +80,20 @@ bool choose_backend(const app::Options& options) {
     view.step_delay = options.step_delay;
     uir::use_backend(uir::qt::make_backend(view));
     return true;
+#elif defined(QORM_HAVE_WIN32)
+    if (!uir::win32::display_available(&why)) {
+        std::fprintf(stderr, "qorm: не удаётся открыть окна (%s); без окон: --backend=headless\n",
+                     why.c_str());
+        return false;
+    }
+    uir::win32::Options view;
+    if (platform::simulated()) view.title_suffix = " [симуляция]";
+    uir::use_backend(uir::win32::make_backend(view));
+    return true;
 #elif defined(_WIN32)
-    // The Windows build has no view of its own yet. A windowed run is refused rather than turned
-    // into a run without windows that the operator did not ask for.
-    std::fprintf(stderr,
-                 "qorm: в этой сборке для Windows ещё нет окон; без окон: --backend=headless\n");
+    // Built without the native view: a windowed run is refused rather than turned into a run
+    // without windows that the operator did not ask for.
+    std::fprintf(stderr, "qorm: собран без окон Windows; без окон: --backend=headless\n");
     return false;
 #else
     std::fprintf(stderr, "qorm: собран без Qt; без окон: --backend=headless\n");

@@ -117,6 +117,15 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     // Without a backend named a script runs headless; --backend=qt plays it in the windows.
     if (!options.script.empty() && backend_option->count() == 0)
         options.backend = Options::Backend::headless;
+    // The native Windows view has no scripted operator: a script asked of it is refused rather
+    // than played by the headless operator on windows it does not know.
+    if (!options.script.empty() && options.backend == Options::Backend::win32) {
+        std::fprintf(stderr,
+                     "qorm: сценарий выполняется без окон или в окнах Qt: --backend=headless "
+                     "(см. qorm --help)\n");
+        *exit_status = kUsageError;
+        return std::nullopt;
+    }
     if (step_delay_option->count() > 0 &&
         (options.script.empty() || options.backend != Options::Backend::qt)) {
         std::fprintf(stderr,

@@ -25,6 +25,9 @@
 #ifdef QORM_HAVE_QT
 #include "uir/qt.h"
 #endif
+#ifdef QORM_HAVE_WIN32
+#include "uir/win32.h"
+#endif
 
 namespace {
 
@@ -47,10 +50,17 @@ bool use_windowed_view() {
     }
     uir::use_backend(uir::qt::make_backend({}));
     return true;
+#elif defined(QORM_HAVE_WIN32)
+    std::string why;
+    if (!uir::win32::display_available(&why)) {
+        std::fprintf(stderr, "qorm_host: нет окон (%s)\n", why.c_str());
+        return false;
+    }
+    uir::use_backend(uir::win32::make_backend({}));
+    return true;
 #elif defined(_WIN32)
-    std::fprintf(stderr,
-                 "qorm_host: в этой сборке для Windows ещё нет окон; без окон: --backend=headless "
-                 "--script=ФАЙЛ\n");
+    std::fprintf(
+        stderr, "qorm_host: собран без окон Windows; без окон: --backend=headless --script=ФАЙЛ\n");
     return false;
 #else
     std::fprintf(stderr, "qorm_host: собран без Qt; без окон: --backend=headless --script=ФАЙЛ\n");

@@ -236,8 +236,8 @@ static void check_empty_position(const struct FrontPanelLibrary* lib, ViSession 
 }
 
 /* One instance opened and closed; the first one is also offered to qorm_display, which has no
- * view to show it in on this platform unless the host chose one: it must refuse and leave the
- * record as it was. */
+ * view to show it in (on Linux unless the host chose one; on Windows where the system makes no
+ * windows, as under wine without a display): it must refuse and leave the record as it was. */
 static void open_and_close(const struct FrontPanelLibrary* lib, ViSession carrier,
                            ViUInt16 position, const char* location, int try_display) {
     ModuleInstance* record = NULL;

@@ -55,6 +55,21 @@ TEST(ProgramOptions, AScriptPlaysInTheWindowsWhenTheyAreAskedFor) {
     ASSERT_TRUE(p.options);
     EXPECT_EQ(p.options->step_delay, 0);
 }
+#else
+TEST(ProgramOptions, AScriptIsNotPlayedInTheNativeWindowsView) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--backend=win32", "--sim", "--script=s.qs"},
+          std::vector<std::string>{"--backend=win32", "--sim", "--script=s.qs",
+                                   "--step-delay=0"}}) {
+        const Parsed p = parse(args);
+        EXPECT_FALSE(p.options) << args.back();
+        EXPECT_EQ(p.status, app::kUsageError) << args.back();
+    }
+    // Without a backend named the script runs headless, as on Linux.
+    const Parsed p = parse({"--sim", "--script=s.qs"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->backend, app::Options::Backend::headless);
+}
 #endif
 
 TEST(ProgramOptions, AnEmptyFileNameOrAMisplacedStepDelayIsAUsageError) {

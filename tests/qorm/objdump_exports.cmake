@@ -36,7 +36,8 @@ if(NOT names STREQUAL EXPECTED)
 endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" dlls "${dump}")
-set(system kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll)
+set(system kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll
+    msvcrt.dll)
 string(TOLOWER "${ALSO_IMPORTS}" allowed)
 foreach(line IN LISTS dlls)
   string(REPLACE "DLL Name: " "" dll "${line}")
