@@ -390,7 +390,8 @@ void parse_check_of(Cursor& in, Step& step) {
         step.property = Property::lines;
         in.equals();
         const double n = in.number("число строк");
-        if (n < 0 || n != static_cast<int>(n))
+        // Bounded before it is taken as whole: a huge count has no int to compare with.
+        if (!(n >= 0 && n <= 1e9) || n != std::trunc(n))
             throw LineError{"число строк должно быть целым и не меньше 0"};
         step.value = {Value::Kind::number, n, true, {}};
         in.done();
