@@ -2,12 +2,15 @@
 # make test  installs what is missing, builds, runs every test
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
+# make package         builds the Debian package (build/qorm_VERSION_ARCH.deb)
+# make check-install   installs into a staging prefix and builds host programs against it only
+# make check-package   builds the package and checks it without installing it
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize bench package check-install check-package clean
 
 all: build
 
@@ -37,6 +40,15 @@ test-sanitize: deps
 
 bench: build
 	scripts/run-bench $(BUILD)
+
+package: build
+	cmake --build $(BUILD) --target package
+
+check-install: build
+	JOBS=$(JOBS) scripts/check-install $(BUILD)
+
+check-package: package
+	scripts/check-package $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
