@@ -18,6 +18,15 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/sim/crates/ DESTINATION ${QORM_INSTALL_D
 # library it links. It needs yaml-cpp's development files, so it is an export set of its own that
 # the package configuration loads only where yaml-cpp is found.
 install(TARGETS qorm_sim qorm_ctext EXPORT qormSimTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# A stripped install (cmake --install --strip, and the packages) strips the archives' debugging
+# information too, which install(TARGETS) leaves in them.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(archive libqorm_sim.a libqorm_ctext.a)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/\${archive}\")
+    endforeach()
+  endif()")
 install(TARGETS qorm_platform_headers uir_headers EXPORT qormTargets)
 
 install(EXPORT qormTargets NAMESPACE qorm:: DESTINATION ${QORM_INSTALL_CMAKEDIR})
@@ -62,11 +71,11 @@ set(CPACK_PACKAGE_VENDOR "QORM front-panel team")
 set(CPACK_PACKAGE_CONTACT "QORM front-panel team <qorm@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "QORM front panel: operator's program and library for VXI carrier host programs")
-set(CPACK_PACKAGE_DESCRIPTION
-    "The operator's front panel of the QORM 30-channel current-command generator on a VXI carrier:\n"
-    "the standalone program qorm, the library libqorm with its four operations for host\n"
-    "programs, the user-interface run-time it stands on with its Qt view, the bindings of VISA\n"
-    "and of the module and carrier drivers, and a simulated crate for work without hardware.")
+set(CPACK_PACKAGE_DESCRIPTION "The operator's front panel of the QORM 30-channel current-command \
+generator on a VXI carrier: the standalone program qorm, the library libqorm with its four \
+operations for host programs, the user-interface run-time it stands on with its Qt view, the \
+bindings of VISA and of the module and carrier drivers, and a simulated crate for work without \
+hardware.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
@@ -81,6 +90,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Our own libraries, which the programs need, are in the package itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+# A host program linked against libqorm.so.1 runs with this release or any later one; the run-time's
+# libraries change their soname with each release, so they cannot be mixed up either way.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # Building a host program against the package: the CMake package, pkg-config, and yaml-cpp for
 # qorm::sim.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cmake, pkg-config, libyaml-cpp-dev")
