@@ -7,6 +7,8 @@
 #   lib/pkgconfig/qorm.pc
 #   include/qorm/             the host contract, the three libraries' declarations, the run-time
 #   share/qorm/crates/        example crate files for --sim
+#   lib/qorm-sim/             stand-ins of the system libraries built from the simulated crate:
+#                             a folder of their own, never on the default library path
 # Every installed binary finds the libraries relative to itself ($ORIGIN), so an installed tree
 # or an extracted package runs from wherever it lies.
 include(GNUInstallDirs)
@@ -14,6 +16,7 @@ include(GNUInstallDirs)
 set(QORM_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/qorm)
 set(QORM_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/qorm)
 set(QORM_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/qorm)
+set(QORM_INSTALL_SIMLIBDIR ${CMAKE_INSTALL_LIBDIR}/qorm-sim)
 
 # The programs look for the libraries from their own folder.
 file(RELATIVE_PATH _qorm_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
