@@ -116,6 +116,12 @@ std::vector<ViSession> open_visa_objects() {
     return open;
 }
 
+std::vector<ViSession> open_module_sessions() {
+    std::vector<ViSession> open;
+    for (const auto& entry : world().module_sessions) open.push_back(entry.first);
+    return open;
+}
+
 kelqorm_TextCallback text_callback(ViSession session) {
     const auto& sessions = world().module_sessions;
     auto it = sessions.find(session);

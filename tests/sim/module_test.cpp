@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "sim/module.h"
 #include "sim_fixture.h"
@@ -72,6 +73,15 @@ TEST_F(ModuleTest, InitFailures) {
     EXPECT_EQ(kelqorm.init(const_cast<char*>("VXI0::0::INSTR"), 1, 1, &m), sim::kErrorFailIdQuery);
     install_file("busy-carrier.yaml");
     EXPECT_EQ(kelqorm.init(const_cast<char*>("VXI0::8::INSTR"), 1, 1, &m), VI_ERROR_RSRC_BUSY);
+}
+
+TEST_F(ModuleTest, TheSessionsOpenNowCanBeAskedFor) {
+    const ViSession second = open_module();
+    EXPECT_EQ(sim::open_module_sessions(), (std::vector<ViSession>{vi, second}));
+    ASSERT_EQ(kelqorm.close(vi), VI_SUCCESS);
+    EXPECT_EQ(sim::open_module_sessions(), std::vector<ViSession>{second});
+    EXPECT_EQ(sim::open_visa_objects().size(), 2u)
+        << "the carrier sessions stay open when their module sessions close";
 }
 
 TEST_F(ModuleTest, ClosedSessionIsUnknown) {

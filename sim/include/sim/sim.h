@@ -47,6 +47,8 @@ Mezzanine* fitted(std::string_view carrier, int position);
 // What is open now: the VISA objects (resource managers, find lists, sessions, in increasing
 // order) and the text callback a module session has installed (null: none, or no such session).
 std::vector<ViSession> open_visa_objects();
+// The module driver sessions open now, in increasing order.
+std::vector<ViSession> open_module_sessions();
 kelqorm_TextCallback text_callback(ViSession session);
 
 const platform::VisaApi* visa_api();

@@ -1,0 +1,228 @@
+/* plain_host: a host program that knows the QORM front panel only by its four exports, as the
+ * author of a carrier's own front panel writes one. It opens the carrier itself through VISA and
+ * the carrier driver (linked by their system names, libvisa.so and libkelbase.so), loads the
+ * front-panel library at run time, finds qorm_init, qorm_display, qorm_hide and qorm_close by
+ * name, and opens and closes instances on the carrier's QORM, checking every status against the
+ * host contract.
+ *
+ *   plain_host [LIBRARY [CARRIER [INSTANCES]]]
+ *
+ * LIBRARY is libqorm.so (found on the library path) unless given, CARRIER the carrier's VISA
+ * resource (VXI0::8::INSTR), INSTANCES how many instances are opened and closed (100).
+ *
+ * On the stand-in system libraries (lib/qorm-sim/ on LD_LIBRARY_PATH) the host also asks the
+ * simulated crate how many sessions are open, when it exports qorm_sim_open_sessions: every
+ * session the front panel opened must be closed again, and none is left once the host has
+ * closed its own.
+ *
+ * Exit status: 0 when everything was as the contract says, 1 when a call was not, 2 when the
+ * carrier could not be opened or the library not loaded. */
+#include <dlfcn.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "kelbase.h"
+#include "kelqorm.h" /* KELQORM_TYPE_CODE, what the carrier driver reports for a QORM */
+#include "qorm.h"
+#include "visa.h"
+
+/* The convention of the four exports: stdcall on 32-bit Windows, the platform's own elsewhere. */
+#if defined(_WIN32) && !defined(_WIN64)
+#define HOST_CALL __stdcall
+#else
+#define HOST_CALL
+#endif
+
+typedef ViStatus(HOST_CALL* InitFn)(ViSession, ViUInt16, ViBoolean, ViBoolean, ModuleInstance**);
+typedef ViStatus(HOST_CALL* RecordFn)(ModuleInstance*);
+typedef ViStatus(HOST_CALL* CloseFn)(ModuleInstance**);
+typedef int (*SessionCountFn)(void);
+
+struct FrontPanelLibrary {
+    void* handle;
+    InitFn init;
+    RecordFn display;
+    RecordFn hide;
+    CloseFn close;
+};
+
+static int failures = 0;
+
+static void expect(int holds, const char* what) {
+    if (!holds) {
+        fprintf(stderr, "plain_host: НЕВЕРНО: %s\n", what);
+        ++failures;
+    }
+}
+
+static void expect_status(ViStatus got, ViStatus wanted, const char* call) {
+    if (got != wanted) {
+        fprintf(stderr, "plain_host: НЕВЕРНО: %s вернула %08X, ожидалось %08X\n", call,
+                (unsigned)got, (unsigned)wanted);
+        ++failures;
+    }
+}
+
+static void* find(void* library, const char* name) {
+    void* address = dlsym(library, name);
+    if (address == NULL) fprintf(stderr, "plain_host: в библиотеке нет функции %s\n", name);
+    return address;
+}
+
+static int load_front_panel(const char* path, struct FrontPanelLibrary* lib) {
+    void* init;
+    void* display;
+    void* hide;
+    void* close;
+    lib->handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (lib->handle == NULL) {
+        fprintf(stderr, "plain_host: библиотека не загружается: %s\n", dlerror());
+        return 0;
+    }
+    init = find(lib->handle, "qorm_init");
+    display = find(lib->handle, "qorm_display");
+    hide = find(lib->handle, "qorm_hide");
+    close = find(lib->handle, "qorm_close");
+    if (!init || !display || !hide || !close) return 0;
+    /* POSIX guarantees that an address from dlsym converts to a function pointer. */
+    memcpy(&lib->init, &init, sizeof init);
+    memcpy(&lib->display, &display, sizeof display);
+    memcpy(&lib->hide, &hide, sizeof hide);
+    memcpy(&lib->close, &close, sizeof close);
+    return 1;
+}
+
+/* What the front panel must report as the module's place, worked out from the carrier's VISA
+ * attributes as a host would show it. */
+static void expected_location(ViSession carrier, ViUInt16 position, char* text, size_t size) {
+    char interface_name[VI_FIND_BUFLEN] = "";
+    char name[VI_FIND_BUFLEN] = "";
+    ViInt16 mainframe = 0, slot = 0;
+    viGetAttribute(carrier, VI_ATTR_INTF_INST_NAME, interface_name);
+    if (strncmp(interface_name, "USB", 3) == 0 || strncmp(interface_name, "TCPIP", 5) == 0) {
+        viGetAttribute(carrier, VI_ATTR_RSRC_NAME, name);
+        snprintf(text, size, "%s, мез.№ %d", name, (int)position);
+    } else {
+        viGetAttribute(carrier, VI_ATTR_MAINFRAME_LA, &mainframe);
+        viGetAttribute(carrier, VI_ATTR_SLOT, &slot);
+        snprintf(text, size, "кр.%d, сл.%d, мез.№ %d", (int)mainframe, (int)slot, (int)position);
+    }
+}
+
+/* The calls the contract answers with -1: no instance address, no record. */
+static void check_null_arguments(const struct FrontPanelLibrary* lib, ViSession carrier,
+                                 ViUInt16 position) {
+    ModuleInstance* none = NULL;
+    expect_status(lib->init(carrier, position, VI_TRUE, VI_TRUE, NULL), -1, "qorm_init(NULL)");
+    expect_status(lib->close(&none), -1, "qorm_close(&NULL)");
+    expect_status(lib->hide(NULL), -1, "qorm_hide(NULL)");
+    expect_status(lib->display(NULL), -1, "qorm_display(NULL)");
+}
+
+/* An instance on a position without a QORM: the driver's negative status, the variable null. */
+static void check_empty_position(const struct FrontPanelLibrary* lib, ViSession carrier,
+                                 ViUInt16 empty) {
+    ModuleInstance* record = (ModuleInstance*)(intptr_t)7; /* the host's own panel handle */
+    const ViStatus st = lib->init(carrier, empty, VI_TRUE, VI_TRUE, &record);
+    expect(st < 0, "qorm_init на пустой позиции не вернула ошибку");
+    expect(record == NULL, "после неудачной qorm_init переменная не пуста");
+    if (st >= 0 && record != NULL) lib->close(&record);
+}
+
+/* One instance opened and closed; the first one is also offered to qorm_display, which has no
+ * view to show it in on this platform unless the host chose one: it must refuse and leave the
+ * record as it was. */
+static void open_and_close(const struct FrontPanelLibrary* lib, ViSession carrier,
+                           ViUInt16 position, const char* location, int try_display) {
+    ModuleInstance* record = NULL;
+    ModuleInstance before;
+    expect_status(lib->init(carrier, position, VI_TRUE, VI_TRUE, &record), 0, "qorm_init");
+    if (record == NULL) {
+        expect(0, "qorm_init не дала экземпляра");
+        return;
+    }
+    expect(record->session != 0, "у экземпляра нет сеанса драйвера");
+    expect(record->mezzanine_number == position, "не та позиция мезонина");
+    expect(record->carrier_panel == 0, "панель носителя не та, что передана");
+    expect(record->display_active == 0, "экземпляр показан без qorm_display");
+    expect(strcmp(record->location_text, location) == 0, "не то место модуля");
+    expect_status(lib->hide(record), 0, "qorm_hide");
+    if (try_display) {
+        memcpy(&before, record, sizeof before);
+        expect_status(lib->display(record), -1, "qorm_display без окна");
+        expect(memcmp(&before, record, sizeof before) == 0,
+               "qorm_display без окна изменила запись");
+    }
+    expect_status(lib->close(&record), 0, "qorm_close");
+}
+
+int main(int argc, char** argv) {
+    const char* library = argc > 1 ? argv[1] : "libqorm.so";
+    const char* resource = argc > 2 ? argv[2] : "VXI0::8::INSTR";
+    const int instances = argc > 3 ? atoi(argv[3]) : 100;
+    ViSession rm = 0, carrier = 0;
+    ViUInt16 position = 0, empty = 0, p;
+    ViStatus st;
+    struct FrontPanelLibrary lib;
+    SessionCountFn open_sessions;
+    void* count_address;
+    int before_instances = 0, i;
+    char location[QORM_LOCATION_LEN];
+
+    st = viOpenDefaultRM(&rm);
+    if (st < 0) {
+        fprintf(stderr, "plain_host: viOpenDefaultRM вернула %08X\n", (unsigned)st);
+        return 2;
+    }
+    st = kelbase_init((ViRsrc)resource, VI_TRUE, VI_TRUE, &carrier);
+    if (st < 0) {
+        fprintf(stderr, "plain_host: носитель %s не открывается: kelbase_init вернула %08X\n",
+                resource, (unsigned)st);
+        viClose(rm);
+        return 2;
+    }
+    for (p = 1; p <= KELBASE_POSITIONS; ++p) {
+        ViInt16 present = 0, type = 0;
+        if (kelbase_m_type_q(carrier, p, &present, &type) < 0) continue;
+        if (present && type == KELQORM_TYPE_CODE && position == 0) position = p;
+        if (!present && empty == 0) empty = p;
+    }
+    if (position == 0) {
+        fprintf(stderr, "plain_host: на носителе %s нет модуля QORM\n", resource);
+        viClose(carrier);
+        viClose(rm);
+        return 2;
+    }
+    if (!load_front_panel(library, &lib)) {
+        viClose(carrier);
+        viClose(rm);
+        return 2;
+    }
+
+    /* Only the stand-ins have it: a real VISA is asked nothing beyond its operations. */
+    count_address = dlsym(RTLD_DEFAULT, "qorm_sim_open_sessions");
+    memcpy(&open_sessions, &count_address, sizeof count_address);
+    if (open_sessions) before_instances = open_sessions();
+
+    check_null_arguments(&lib, carrier, position);
+    if (empty != 0) check_empty_position(&lib, carrier, empty);
+    expected_location(carrier, position, location, sizeof location);
+    for (i = 0; i < instances; ++i) open_and_close(&lib, carrier, position, location, i == 0);
+
+    if (open_sessions)
+        expect(open_sessions() == before_instances, "экземпляры оставили открытые сеансы");
+    expect_status(viClose(carrier), VI_SUCCESS, "viClose(носитель)");
+    expect_status(viClose(rm), VI_SUCCESS, "viClose(менеджер ресурсов)");
+    if (open_sessions) {
+        const int left = open_sessions();
+        expect(left == 0, "в конце остались открытые сеансы");
+        printf("plain_host: открытых сеансов в конце: %d\n", left);
+    }
+    dlclose(lib.handle);
+
+    printf("plain_host: экземпляров открыто и закрыто: %d на %s, мез.№ %d; %s\n", instances,
+           resource, (int)position, failures == 0 ? "всё по договору" : "есть ошибки");
+    return failures == 0 ? 0 : 1;
+}
