@@ -5,12 +5,15 @@
 # make package         builds the Debian package (build/qorm_VERSION_ARCH.deb)
 # make check-install   installs into a staging prefix and builds host programs against it only
 # make check-package   builds the package and checks it without installing it
+# make fuzz            builds the libFuzzer harnesses (clang) and runs each for FUZZ_SECONDS
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-sanitize bench package check-install check-package clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package check-install check-package clean
 
 all: build
 
@@ -50,5 +53,8 @@ check-install: build
 check-package: package
 	scripts/check-package $(BUILD)
 
+fuzz: deps
+	JOBS=$(JOBS) scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -9,7 +9,7 @@
 
 namespace app {
 
-bool bind_libraries(const Options& options, std::string* error) {
+bool bind_libraries(const Options& options, std::string* error, TraceSink trace_sink) {
     const platform::VisaApi* visa = platform::system_visa();
     const platform::KelqormApi* kelqorm = platform::system_kelqorm();
     const platform::KelbaseApi* kelbase = platform::system_kelbase();
@@ -29,8 +29,11 @@ bool bind_libraries(const Options& options, std::string* error) {
         kelbase = sim::kelbase_api();
     }
     if (options.trace) {
-        platform::set_trace_sink(
-            [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+        if (!trace_sink)
+            trace_sink = [](const std::string& line) {
+                std::fprintf(stderr, "%s\n", line.c_str());
+            };
+        platform::set_trace_sink(std::move(trace_sink));
         platform::set_trace_clock([] { return Timer(); });
         visa = platform::traced(visa);
         kelqorm = platform::traced(kelqorm);

@@ -2,16 +2,15 @@
 // simulated crate) and the user-interface backend (Qt windows, or headless), then runs the
 // standalone start-up. Headless, it can perform a script of operator actions and checks; with
 // any backend it can record the operator's actions as such a script.
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "bindings.h"
 #include "bindings_setup.h"
+#include "line_file.h"
 #include "options.h"
 #include "recorder.h"
 #include "script.h"
@@ -34,10 +33,12 @@ void print_version() {
                 platform::simulated() ? "симулированный крейт" : "системные библиотеки");
 }
 
+int finish(int exit_status);
+
 // Headless without an operator: the run ends when nothing more can happen.
 void end_headless_run(const std::string&) {
     std::fprintf(stderr, "qorm: работа без окон окончена: ждать больше нечего\n");
-    std::exit(0);
+    std::exit(finish(0));
 }
 
 bool choose_backend(const app::Options& options) {
@@ -68,50 +69,48 @@ bool choose_backend(const app::Options& options) {
 #endif
 }
 
-// The file a session is recorded into; each line is written through at once, so an interrupted
-// session keeps what was done up to then.
+// The file a session is recorded into, line by line as the operator acts.
 class RecordFile {
   public:
     bool open(const std::string& path) {
-        file_ = std::fopen(path.c_str(), "w");
-        if (file_ == nullptr) {
-            std::fprintf(stderr, "qorm: не удаётся записать сценарий в %s: %s\n", path.c_str(),
-                         std::strerror(errno));
-            return false;
-        }
-        write("# Сеанс оператора, записанный qorm --record: действия, паузы и окна сообщений.");
-        write(
+        if (!file_.open(path, "сценарий")) return false;
+        file_.write(
+            "# Сеанс оператора, записанный qorm --record: действия, паузы и окна сообщений.");
+        file_.write(
             "# Повторить без окон: qorm --backend=headless --sim[=ФАЙЛ_КРЕЙТА] --script=ЭТОТ_ФАЙЛ");
         recorder_ = std::make_unique<app::Recorder>(
-            [this](const std::string& line) { write(line); }, [] { return Timer(); });
+            [this](const std::string& line) { file_.write(line); }, [] { return Timer(); });
         uir::automation::set_observer(
             [this](const uir::automation::Action& action) { recorder_->observe(action); });
         return true;
     }
     void close() {
-        if (file_ == nullptr) return;
+        if (!file_.is_open()) return;
         uir::automation::set_observer(nullptr);
         recorder_->flush();
-        std::fclose(file_);
-        file_ = nullptr;
+        file_.close();
     }
+    bool failed() const { return file_.failed(); }
     // At exit the run-time's observer may already be gone: only the file is finished here.
     ~RecordFile() {
-        if (file_ == nullptr) return;
-        recorder_->flush();
-        std::fclose(file_);
+        if (file_.is_open()) recorder_->flush();
     }
 
   private:
-    void write(const std::string& line) {
-        std::fprintf(file_, "%s\n", line.c_str());
-        std::fflush(file_);
-    }
-    std::FILE* file_ = nullptr;
+    app::LineFile file_;
     std::unique_ptr<app::Recorder> recorder_;
 };
 
 RecordFile record_file;
+app::LineFile trace_file;
+
+// The program's exit status once its files are finished: a run that went through but whose
+// recording could not be written whole does not end as a success.
+int finish(int exit_status) {
+    record_file.close();
+    trace_file.close();
+    return exit_status == 0 && record_file.failed() ? app::kRecordingLost : exit_status;
+}
 
 void print_line(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -120,14 +119,14 @@ void print_line(const std::string& line) {
 
 // The script has ended while the front panel still runs: the program ends with it.
 [[noreturn]] void end_with_script(int exit_status) {
-    record_file.close();
     std::fflush(stdout);
-    std::exit(exit_status);
+    std::exit(finish(exit_status));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    app::open_missing_standard_descriptors();
     int exit_status = 0;
     const std::optional<app::Options> options = app::parse_options(argc, argv, &exit_status);
     if (!options) return exit_status;
@@ -148,8 +147,13 @@ int main(int argc, char** argv) {
         }
     }
 
+    app::TraceSink trace_sink;
+    if (!options->trace_file.empty()) {
+        if (!trace_file.open(options->trace_file, "трассировку")) return app::kUsageError;
+        trace_sink = [](const std::string& line) { trace_file.write(line); };
+    }
     std::string error;
-    if (!app::bind_libraries(*options, &error)) {
+    if (!app::bind_libraries(*options, &error, trace_sink)) {
         std::fprintf(stderr, "qorm: %s\n", error.c_str());
         return app::kUsageError;
     }
@@ -163,20 +167,16 @@ int main(int argc, char** argv) {
     if (!script) {
         // The run-time that cannot start shows nothing; that is the only failure of the start-up.
         const int st = RunStandalone();
-        record_file.close();
-        return st < 0 ? 1 : 0;
+        return finish(st < 0 ? 1 : 0);
     }
 
     app::script::Runner runner(std::move(*script), print_line, end_with_script);
     runner.run_prologue();
-    if (runner.finished()) return runner.exit_status();
+    if (runner.finished()) return finish(runner.exit_status());
     runner.start();
     if (RunStandalone() < 0) {
         std::fprintf(stderr, "qorm: интерфейс пользователя не запустился\n");
-        record_file.close();
-        return app::script::kFailed;
+        return finish(app::script::kFailed);
     }
-    const int status = runner.program_ended();
-    record_file.close();
-    return status;
+    return finish(runner.program_ended());
 }

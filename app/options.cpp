@@ -60,8 +60,12 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
         cli.add_option("--record", options.record,
                        "Записать действия оператора в файл сценария, чтобы повторить их без окон")
             ->type_name("FILE");
-    cli.add_flag("--trace", options.trace,
-                 "Печатать каждый вызов VISA и драйверов: аргументы, статус, время");
+    auto* trace_option =
+        cli.add_option("--trace", options.trace_file,
+                       "Печатать каждый вызов VISA и драйверов: аргументы, статус, время; в "
+                       "стандартный поток ошибок или в файл (--trace=ФАЙЛ)")
+            ->expected(0, 1)
+            ->type_name("[=FILE]");
     cli.add_flag("--version", options.version, "Показать версию и выйти");
 
     try {
@@ -76,6 +80,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
         return std::nullopt;
     }
     options.simulated = sim->count() > 0;
+    options.trace = trace_option->count() > 0;
     options.crate_file = crate;
     options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
     for (const auto* file_option : {script_option, record_option}) {

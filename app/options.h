@@ -12,6 +12,7 @@ struct Options {
     bool simulated = false;  // --sim
     std::string crate_file;  // --sim=FILE; empty: the built-in crate
     bool trace = false;      // --trace
+    std::string trace_file;  // --trace=FILE; empty: standard error
     bool version = false;    // --version
     std::string script;      // --script=FILE: operator actions and checks, run headless
     std::string record;      // --record=FILE: the operator's actions written as a script
@@ -19,6 +20,9 @@ struct Options {
 
 // Exit status for a command line, a crate file or a display the program cannot use.
 inline constexpr int kUsageError = 2;
+// Exit status of a run that went through but whose recording (--record) could not be written
+// whole; a run that fails on its own keeps its own status.
+inline constexpr int kRecordingLost = 3;
 
 // Parses the command line. Returns the options, or nothing when the program must end at once
 // (after --help, or after a bad option, with `exit_status` set and one line printed).

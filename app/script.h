@@ -22,7 +22,8 @@
 //   check popup "TITLE" "TEXT"      the next popup not yet checked
 //   check no popup                  every popup so far has been checked
 //
-// Texts are UTF-8 in double quotes with the escapes \n \r \t \" and \\.
+// Texts are UTF-8 in double quotes with the escapes \n \r \t \" \\ and \xHH (one byte, for the
+// bytes of a driver's text that are not UTF-8; \x00 is refused).
 #pragma once
 
 #include <optional>

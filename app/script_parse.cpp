@@ -76,10 +76,29 @@ std::string unescape(std::string_view body) {
             case '\\':
                 out += body[i];
                 break;
+            case 'x': {
+                // One byte in hex: how a recording keeps a driver's text that is not UTF-8.
+                const auto hex = [](char c) {
+                    return c >= '0' && c <= '9'   ? c - '0'
+                           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                  : -1;
+                };
+                const int high = i + 1 < body.size() ? hex(body[i + 1]) : -1;
+                const int low = i + 2 < body.size() ? hex(body[i + 2]) : -1;
+                if (high < 0 || low < 0)
+                    throw LineError{
+                        "\\x пишется с двумя шестнадцатеричными цифрами байта, "
+                        "например \\xFF"};
+                if (high == 0 && low == 0) throw LineError{"в тексте нулевой байт \\x00"};
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                break;
+            }
             default:
                 throw LineError{"неизвестная управляющая последовательность " +
                                 guillemets(std::string("\\") + body[i]) +
-                                " в тексте: допустимы \\n, \\r, \\t, \\\" и \\\\"};
+                                " в тексте: допустимы \\n, \\r, \\t, \\\", \\\\ и \\xHH"};
         }
     }
     return out;
@@ -99,7 +118,10 @@ std::vector<Token> tokenize(std::string_view line) {
             std::size_t end = i + 1;
             while (end < line.size() && line[end] != '"') end += line[end] == '\\' ? 2 : 1;
             if (end >= line.size()) throw LineError{"незакрытая кавычка"};
-            tokens.push_back({Token::Kind::text, unescape(line.substr(i + 1, end - i - 1))});
+            // The script itself is UTF-8 text; what its escapes write may be any bytes.
+            const std::string_view body = line.substr(i + 1, end - i - 1);
+            if (!valid_utf8(body)) throw LineError{"текст не в кодировке UTF-8"};
+            tokens.push_back({Token::Kind::text, unescape(body)});
             i = end + 1;
         } else {
             std::size_t end = i;
@@ -154,7 +176,6 @@ class Cursor {
         if (t.kind == Token::Kind::text) {
             v.kind = Value::Kind::text;
             v.text = t.text;
-            if (!valid_utf8(v.text)) throw LineError{"текст не в кодировке UTF-8"};
             return v;
         }
         if (t.kind == Token::Kind::word) {
@@ -173,7 +194,6 @@ class Cursor {
         const Token& t = take(what);
         if (t.kind != Token::Kind::text)
             throw LineError{std::string("ожидался ") + what + " в кавычках, а не " + shown(t)};
-        if (!valid_utf8(t.text)) throw LineError{"текст не в кодировке UTF-8"};
         return t.text;
     }
 

@@ -10,10 +10,10 @@
 
 namespace app::script {
 
-// The script language knows only these five escapes, so other control bytes are written as they
-// are and read back unchanged.
+// Control bytes and bytes that are no UTF-8 character (a driver's text in another encoding) are
+// written as \xHH, so a recorded script stays UTF-8 text and replays the same bytes.
 std::string quote(std::string_view text) {
-    return ctext::quoted(text, ctext::Controls::kept);
+    return ctext::quoted_bytes(text);
 }
 
 std::string number_text(double value) {
@@ -60,39 +60,7 @@ std::optional<ParsedNumber> parse_number(std::string_view word) {
 }
 
 bool valid_utf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int more = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            more = 1;
-            code = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            more = 2;
-            code = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            more = 3;
-            code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + more >= text.size()) return false;
-        for (int k = 1; k <= more; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += more + 1;
-    }
-    return true;
+    return ctext::valid_utf8(text);
 }
 
 }  // namespace app::script

@@ -8,7 +8,9 @@
 
 namespace app::script {
 
-// A text in double quotes with \n, \r, \t, \" and \\ escaped.
+// A text in double quotes with \n, \r, \t, \" and \\ escaped, and every other control character
+// and every byte that is not part of a UTF-8 character written as \xHH: any bytes (a driver's
+// text need not be UTF-8) give a line of UTF-8 text that the parser reads back as those bytes.
 std::string quote(std::string_view text);
 
 // A number as short as it can be written and still read back as the same double.

@@ -33,7 +33,9 @@ extern "C" {
 
 /* One record per opened module, allocated zero-filled by qorm_init (calloc) and freed exactly
  * once (free), by qorm_close or at the end of qorm_display. The field order is part of the host
- * contract. */
+ * contract. The record's address is the instance handle; the four operations keep track of the
+ * records that are live and return -1, doing nothing else, for any other address (a record
+ * already closed or consumed by its run, or one the library never created). */
 typedef struct ModuleInstance {
     ViSession session;                     /* module driver session; 0: no module (demo) */
     char location_text[QORM_LOCATION_LEN]; /* where the module sits, for the caller */

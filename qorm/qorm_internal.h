@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "demo_instance.h"
 #include "kelqorm.h"
 #include "qorm.h"
 #include "qorm_uir.h"
@@ -65,6 +66,9 @@ void qorm_register_callbacks();
 
 // Instance lifecycle.
 ViStatus release_instance(ModuleInstance* instance);
+// Whether `instance` is a record that qorm_init or new_demo_instance created and that has not
+// been released: only such records are ever read through the four exported operations.
+bool is_live_record(const ModuleInstance* instance);
 
 // Main panel set-up and channel model.
 int mpInitPanels(ModuleInstance* instance, const int* panels);
@@ -79,7 +83,8 @@ void stop_continuous_polling(int mp);
 
 // Error line.
 void errMsg(int panel, ViStatus status);
-// The driver's text for a status, cut to fit and terminated; empty when the driver gives none.
+// The driver's text for a status, cut to fit and terminated; when the driver gives none, a text
+// of our own that names the status in hex ("Ошибка драйвера BFFF0015").
 void driver_error_text(ViStatus status, char (&text)[KELQORM_TEXT_LEN]);
 
 // Callbacks, all of the run-time's control-callback form.

@@ -24,7 +24,8 @@ ModuleInstance* record_of(int panel) {
 }
 
 extern "C" ViStatus QORM_API qorm_display(ModuleInstance* instance) {
-    if (instance == nullptr) return -1;
+    // Null, released (a run that ended consumed it) or never created: nothing is read.
+    if (!is_live_record(instance)) return -1;
     if (instance->display_active != 0) {
         // Called from inside the running loop (a callback, or host code after qorm_hide): bring
         // the main panel back; the first run goes on.

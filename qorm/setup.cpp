@@ -71,7 +71,8 @@ int mpInitPanels(ModuleInstance* instance, const int* panels) {
     set_identity(mp, MP_S, instance->slot);
     set_identity(mp, MP_MEZ_NUM, instance->mezzanine_number);
 
-    kelqorm_revision_query(instance->session, driver_revision, hardware_revision);
+    const ViStatus revision_status =
+        kelqorm_revision_query(instance->session, driver_revision, hardware_revision);
     // A driver may fill a revision to the last byte without a terminating zero.
     driver_revision[sizeof driver_revision - 1] = '\0';
     hardware_revision[sizeof hardware_revision - 1] = '\0';
@@ -83,6 +84,11 @@ int mpInitPanels(ModuleInstance* instance, const int* panels) {
     const PanelVariant variant = panel_variant(hardware_revision);
     instance->fine_time_step = variant.fine_time_step ? 1 : 0;
     instance->group_time_mode = variant.group_time_mode ? 1 : 0;
+
+    // The variant still follows what the texts hold, but a module whose revision could not be
+    // read may have other ranges than the panel now offers: the operator is told why on the
+    // error line. A record without a module has no ranges to doubt.
+    if (revision_status < 0 && instance->session != 0) errMsg(mp, revision_status);
 
     const layout::TimeRange& range = layout::time_range(instance->fine_time_step != 0);
     set_time_range(mp, MP_GT, range);

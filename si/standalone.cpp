@@ -3,9 +3,9 @@
 // panel on a demo instance that has no driver session.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 #include "carrier_panel.h"
+#include "demo_instance.h"
 #include "kelbase.h"
 #include "kelqorm.h"
 #include "qorm.h"
@@ -53,20 +53,14 @@ void run_front_panel(ModuleInstance* instance) {
     if (qorm_display(instance) < 0 && instance != nullptr) qorm_close(&instance);
 }
 
-// A record from the same allocator as qorm_init's, so the end of the front-panel run releases
-// it unchanged.
+// A record from the same allocator and registry as qorm_init's, so the end of the front-panel
+// run releases it unchanged.
 void run_demo(int carrier_panel) {
-    auto* demo = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    ModuleInstance* demo = new_demo_instance(carrier_panel);
     if (demo == nullptr) {
         MessagePopup("QORM", "Не хватает оперативной памяти");
         return;
     }
-    demo->session = 0;
-    demo->mainframe_la = 1;
-    demo->slot = 1;
-    demo->mezzanine_number = 1;
-    demo->display_active = 0;
-    demo->carrier_panel = carrier_panel;
     run_front_panel(demo);
 }
 

@@ -1,9 +1,20 @@
 // Crate files: YAML read with yaml-cpp, then checked key by key. Every refusal names the file,
 // the line and the reason; a refused file gives no crate at all. The format is described in the
 // README ("Simulated crate files").
+//
+// Any input is read in bounded time and memory. The file's size is bounded before anything is
+// parsed; the bytes must be UTF-8; then one pass over the parser's events (no tree is built)
+// bounds the nesting and the number of values and makes sure there is exactly one document.
+// Only then is the tree built, with yaml-cpp's single-document Load. yaml-cpp's LoadAll is not
+// used: on some malformed input (a lone ',') it yields empty documents for ever without
+// consuming anything, growing without bound.
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
@@ -11,7 +22,7 @@
 #include <set>
 #include <sstream>
 
-#include "resource_name.h"
+#include "sim/resource_name.h"
 #include "sim/sim.h"
 #include "text.h"
 
@@ -23,6 +34,61 @@ using Keys = std::initializer_list<const char*>;
 constexpr std::size_t kMaxText = 255;     // texts the drivers hand out in 256-byte buffers
 constexpr std::size_t kMaxRevision = 71;  // revision texts, 72-byte buffers
 constexpr double kMaxTriggerDelay = 3600;
+constexpr std::size_t kShownBytes = 60;  // of a text from the file quoted in a message
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Text from the file as a message quotes it: in quotes, on one line, cut at a character.
+std::string shown(std::string_view text) {
+    std::string out = "'";
+    std::size_t n = 0;
+    for (; n < text.size() && n < kShownBytes; ++n) {
+        const auto c = static_cast<unsigned char>(text[n]);
+        out += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
+    }
+    if (n < text.size()) {
+        while (!out.empty() && (static_cast<unsigned char>(out.back()) & 0xC0) == 0x80) {
+            out.pop_back();
+        }
+        if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xC0) out.pop_back();
+        out += "...";
+    }
+    return out + "'";
+}
+
+// Where the bytes of a crate file stop being UTF-8 text: the offset of the first byte that is
+// not part of a well-formed UTF-8 sequence, or of a NUL byte; npos when there is none.
+std::size_t first_bad_byte(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '\0') return i;
+        const std::size_t n = ctext::utf8_character_length(text.substr(i));
+        if (n == 0) return i;
+        i += n;
+    }
+    return std::string_view::npos;
+}
+
+int line_at(std::string_view text, std::size_t offset) {
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+// The text of a line (from 0, as yaml-cpp counts them), without its line break.
+std::string_view line_text(std::string_view text, int line) {
+    std::size_t begin = 0;
+    for (int k = 0; k < line; ++k) {
+        begin = text.find('\n', begin);
+        if (begin == std::string_view::npos) return {};
+        ++begin;
+    }
+    std::string_view rest = text.substr(begin);
+    rest = rest.substr(0, rest.find('\n'));
+    if (!rest.empty() && rest.back() == '\r') rest.remove_suffix(1);
+    return rest;
+}
 
 class CrateReader {
   public:
@@ -40,7 +106,7 @@ class CrateReader {
             std::string value;
             if (!text(visa, kMaxText, value)) return std::nullopt;
             if (value != "present" && value != "missing") {
-                fail(visa, "visa is 'present' or 'missing', not '" + value + "'");
+                fail(visa, "visa is 'present' or 'missing', not " + shown(value));
                 return std::nullopt;
             }
             crate.visa_missing = value == "missing";
@@ -63,7 +129,15 @@ class CrateReader {
         return fail_at(at.Mark(), reason);
     }
     bool fail_at(const YAML::Mark& mark, const std::string& reason) {
-        error_ = source_ + ":" + std::to_string(mark.line >= 0 ? mark.line + 1 : 1) + ": " + reason;
+        return fail_line(mark.line >= 0 ? mark.line + 1 : 1, reason);
+    }
+    bool fail_line(int line, const std::string& reason) {
+        error_ = source_ + ":" + std::to_string(line) + ": " + reason;
+        return false;
+    }
+    // A refusal of the file as a whole, before any line of it is read.
+    bool fail_whole(const std::string& reason) {
+        error_ = source_ + ": " + reason;
         return false;
     }
     const std::string& error() const { return error_; }
@@ -80,9 +154,9 @@ class CrateReader {
             if (!known) {
                 std::string list;
                 for (const char* a : allowed) list += (list.empty() ? "" : ", ") + std::string(a);
-                return fail(key, "unknown key '" + name + "' (expected one of: " + list + ")");
+                return fail(key, "unknown key " + shown(name) + " (expected one of: " + list + ")");
             }
-            if (!seen.insert(name).second) return fail(key, "key '" + name + "' given twice");
+            if (!seen.insert(name).second) return fail(key, "key " + shown(name) + " given twice");
         }
         return true;
     }
@@ -110,12 +184,19 @@ class CrateReader {
         return true;
     }
 
+    // Texts reach the drivers' fixed buffers, the panels and session recordings: bounded,
+    // without NUL (it would cut them short) and UTF-8 also where a YAML escape wrote them.
     bool text(const YAML::Node& node, std::size_t max, std::string& out) {
         if (!node.IsScalar()) return fail(node, "a text is expected here");
-        if (node.Scalar().size() > max) {
+        const std::string& value = node.Scalar();
+        if (value.size() > max) {
             return fail(node, "text longer than " + std::to_string(max) + " bytes");
         }
-        out = node.Scalar();
+        if (std::size_t bad = first_bad_byte(value); bad != std::string::npos) {
+            return fail(node, value[bad] == '\0' ? "a text holds no NUL character"
+                                                 : "the text is not UTF-8");
+        }
+        out = value;
         return true;
     }
 
@@ -140,13 +221,14 @@ class CrateReader {
         if (!text(resource, kMaxResourceName, out.resource)) return false;
         auto info = parse_resource_name(out.resource);
         if (!info) {
-            return fail(resource, "'" + out.resource +
-                                      "' is not a VISA resource name (INTERFACE[board]::address...,"
+            return fail(resource, shown(out.resource) +
+                                      " is not a VISA resource name (INTERFACE[board]::address...,"
                                       " with VXI, GPIB-VXI, GPIB, ASRL, PXI, TCPIP or USB)");
         }
         auto [previous, fresh] = names_.emplace(lowered(out.resource), resource.Mark().line + 1);
         if (!fresh) {
-            return fail(resource, "resource '" + out.resource + "' is already described at line " +
+            return fail(resource, "resource " + shown(out.resource) +
+                                      " is already described at line " +
                                       std::to_string(previous->second));
         }
         if (YAML::Node d = node["interface_description"]) {
@@ -318,6 +400,107 @@ class CrateReader {
     std::map<std::string, int> names_;  // lower-case resource name -> line
 };
 
+// A limit of the structure pass that was hit, where it was hit.
+struct StructureRefusal {
+    YAML::Mark mark;
+    std::string reason;
+};
+
+// Thrown by the pass over the second document as soon as it starts: its start is all it needs.
+struct SecondDocument {
+    YAML::Mark mark;
+};
+
+// The first pass over the parser's events: it counts the values and the depth of nesting and
+// stops at the first limit it hits, before yaml-cpp's own recursion goes deep or a tree is
+// built.
+class StructureCheck : public YAML::EventHandler {
+  public:
+    void OnDocumentStart(const YAML::Mark&) override {}
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark& mark, YAML::anchor_t) override { value(mark); }
+    void OnAlias(const YAML::Mark& mark, YAML::anchor_t) override { value(mark); }
+    void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t,
+                  const std::string&) override {
+        value(mark);
+    }
+    void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {
+        open(mark);
+    }
+    void OnSequenceEnd() override { --depth_; }
+    void OnMapStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {
+        open(mark);
+    }
+    void OnMapEnd() override { --depth_; }
+
+  private:
+    void value(const YAML::Mark& mark) {
+        if (++values_ > kMaxCrateValues) {
+            throw StructureRefusal{mark, "more than " + std::to_string(kMaxCrateValues) +
+                                             " values; a crate file holds at most that many"};
+        }
+    }
+    void open(const YAML::Mark& mark) {
+        value(mark);
+        if (++depth_ > kMaxCrateNesting) {
+            throw StructureRefusal{mark, "lists and mappings nested deeper than " +
+                                             std::to_string(kMaxCrateNesting) +
+                                             " levels; a crate file needs at most 7"};
+        }
+    }
+    std::size_t values_ = 0;
+    int depth_ = 0;
+};
+
+class DocumentStart : public YAML::EventHandler {
+  public:
+    void OnDocumentStart(const YAML::Mark& mark) override { throw SecondDocument{mark}; }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                  const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+};
+
+// The pass before the tree is built. False with the reader's error set when the text is refused.
+bool check_structure(std::string_view text, CrateReader& reader) {
+    std::istringstream in{std::string(text)};
+    YAML::Parser parser(in);
+    try {
+        StructureCheck check;
+        if (!parser.HandleNextDocument(check)) {
+            return reader.fail_at(YAML::Mark(),
+                                  "the file is empty; a crate file is a mapping with an "
+                                  "'instruments' list");
+        }
+        if (!parser) return true;
+        // Something is left after the first document: a second one, or text the parser could
+        // not take (it leaves such text where it is, so looking once more is enough).
+        DocumentStart second;
+        parser.HandleNextDocument(second);
+        return reader.fail_at(YAML::Mark(), "unexpected text after the first YAML document");
+    } catch (const SecondDocument& d) {
+        const std::string_view line = line_text(text, d.mark.line);
+        if (line.starts_with("---") || line.starts_with("%")) {
+            return reader.fail_at(d.mark, "a crate file holds one YAML document, not several");
+        }
+        return reader.fail_at(
+            d.mark, "unexpected " + shown(trimmed(line)) + ": a crate file is one YAML mapping");
+    } catch (const StructureRefusal& r) {
+        return reader.fail_at(r.mark, r.reason);
+    } catch (const YAML::Exception& e) {
+        return reader.fail_at(e.mark, e.msg);
+    }
+}
+
 }  // namespace
 
 std::optional<Crate> load_crate_text(std::string_view text, const std::string& source,
@@ -325,20 +508,25 @@ std::optional<Crate> load_crate_text(std::string_view text, const std::string& s
     CrateReader reader(source);
     std::optional<Crate> crate;
     try {
-        std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
-        YAML::Node root = documents.empty() ? YAML::Node() : documents.front();
-        if (documents.size() > 1) {
-            reader.fail(documents[1], "a crate file holds one YAML document, not several");
-        } else if (!root || root.IsNull()) {
-            reader.fail_at(YAML::Mark(),
-                           "the file is empty; a crate file is a mapping with an "
-                           "'instruments' list");
-        } else {
+        if (text.size() > kMaxCrateBytes) {
+            reader.fail_whole("the file is larger than " + std::to_string(kMaxCrateBytes >> 10) +
+                              " KiB; a crate file is at most that long");
+        } else if (std::size_t bad = first_bad_byte(text); bad != std::string_view::npos) {
+            char byte[8];
+            std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(text[bad]));
+            reader.fail_line(line_at(text, bad),
+                             text[bad] == '\0'
+                                 ? std::string("a NUL byte; a crate file is text")
+                                 : "the byte " + std::string(byte) +
+                                       " is not UTF-8 text; a crate file is written in UTF-8");
+        } else if (check_structure(text, reader)) {
+            const YAML::Node root = YAML::Load(std::string(text));
             crate = reader.read(root);
         }
     } catch (const YAML::Exception& e) {
         reader.fail_at(e.mark, e.msg);
     } catch (const std::exception& e) {
+        // Out of memory, mostly: the file is refused rather than the program ended.
         reader.fail_at(YAML::Mark(), e.what());
     }
     if (!crate && error) *error = reader.error();
@@ -351,9 +539,18 @@ std::optional<Crate> load_crate_file(const std::string& path, std::string* error
         if (error) *error = path + ": cannot open the file";
         return std::nullopt;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return load_crate_text(content.str(), path, error);
+    // One byte past the limit is enough to refuse the file, however long it is (or a device that
+    // never ends).
+    std::string content;
+    char chunk[64 * 1024];
+    while (content.size() <= kMaxCrateBytes && in.read(chunk, sizeof chunk).gcount() > 0) {
+        content.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        if (error) *error = path + ": cannot read the file";
+        return std::nullopt;
+    }
+    return load_crate_text(content, path, error);
 }
 
 }  // namespace sim

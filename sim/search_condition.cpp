@@ -1,26 +1,13 @@
 #include <array>
 #include <cctype>
+#include <cstdint>
+#include <variant>
 
 #include "sim/search_condition.h"
 #include "text.h"
 
 namespace sim {
 namespace {
-
-struct NamedAttribute {
-    const char* name;
-    ViAttr attribute;
-};
-
-const std::array kNumericAttributes{
-    NamedAttribute{"VI_ATTR_SLOT", VI_ATTR_SLOT},
-    NamedAttribute{"VI_ATTR_MAINFRAME_LA", VI_ATTR_MAINFRAME_LA},
-    NamedAttribute{"VI_ATTR_VXI_LA", VI_ATTR_VXI_LA},
-    NamedAttribute{"VI_ATTR_MODEL_CODE", VI_ATTR_MODEL_CODE},
-    NamedAttribute{"VI_ATTR_MANF_ID", VI_ATTR_MANF_ID},
-    NamedAttribute{"VI_ATTR_INTF_TYPE", VI_ATTR_INTF_TYPE},
-    NamedAttribute{"VI_ATTR_INTF_NUM", VI_ATTR_INTF_NUM},
-};
 
 struct Operator {
     const char* text;
@@ -35,6 +22,19 @@ const std::array kOperators{
 };
 
 constexpr int kMaxDepth = 32;
+
+// The order of an attribute's value and the condition's number (-magnitude when negative):
+// negative, zero or positive. Exact over the whole 64-bit range of either.
+int compare(int64_t value, bool negative, uint64_t magnitude) {
+    if (!negative) {
+        if (value < 0) return -1;
+        const auto v = static_cast<uint64_t>(value);
+        return v < magnitude ? -1 : v > magnitude ? 1 : 0;
+    }
+    if (value >= 0) return 1;                                    // magnitude is not 0 here
+    const uint64_t v = static_cast<uint64_t>(-(value + 1)) + 1;  // |value|, also for INT64_MIN
+    return v > magnitude ? -1 : v < magnitude ? 1 : 0;
+}
 
 }  // namespace
 
@@ -109,16 +109,11 @@ class ConditionParser {
                (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
             ++pos_;
         }
-        std::string_view name = text_.substr(start, pos_ - start);
+        const AttributeInfo* attribute = attribute_named(text_.substr(start, pos_ - start));
+        if (!attribute) return -1;
         AttributeCondition::Node node;
-        bool known = false;
-        for (const auto& a : kNumericAttributes) {
-            if (iequals(name, a.name)) {
-                node.attribute = a.attribute;
-                known = true;
-            }
-        }
-        if (!known) return -1;
+        node.attribute = attribute->id;
+        node.text = attribute->is_text();
         bool have_operator = false;
         for (const auto& op : kOperators) {
             if (take(op.text)) {
@@ -129,13 +124,67 @@ class ConditionParser {
         }
         if (!have_operator) return -1;
         skip_spaces();
-        start = pos_;
-        if (pos_ < text_.size() && text_[pos_] == '-') ++pos_;
-        while (pos_ < text_.size() && std::isalnum(static_cast<unsigned char>(text_[pos_]))) ++pos_;
-        auto value = parse_integer(text_.substr(start, pos_ - start));
-        if (!value) return -1;
-        node.value = *value;
+        if (node.text) {
+            // Texts are only equal or not.
+            if (node.cmp != AttributeCondition::Cmp::eq && node.cmp != AttributeCondition::Cmp::ne)
+                return -1;
+            if (!parse_text(node.text_value)) return -1;
+        } else if (!parse_number(node)) {
+            return -1;
+        }
         return add(std::move(node));
+    }
+
+    bool parse_text(std::string& out) {
+        if (pos_ >= text_.size() || text_[pos_] != '"') return false;
+        for (++pos_; pos_ < text_.size(); ++pos_) {
+            char c = text_[pos_];
+            if (c == '"') {
+                ++pos_;
+                return true;
+            }
+            if (c == '\\') {
+                if (++pos_ == text_.size()) return false;
+                c = text_[pos_];
+            }
+            out += c;
+        }
+        return false;  // unclosed
+    }
+
+    // Decimal or 0x hex, with an optional '-'; leading zeros count for nothing, and the value
+    // must fit in 64 bits.
+    bool parse_number(AttributeCondition::Node& node) {
+        if (pos_ < text_.size() && text_[pos_] == '-') {
+            node.negative = true;
+            ++pos_;
+        }
+        unsigned base = 10;
+        if (text_.substr(pos_, 2) == "0x" || text_.substr(pos_, 2) == "0X") {
+            base = 16;
+            pos_ += 2;
+        }
+        const std::size_t first = pos_;
+        uint64_t value = 0;
+        for (; pos_ < text_.size(); ++pos_) {
+            const char c = fold(text_[pos_]);
+            unsigned digit = 0;
+            if (c >= '0' && c <= '9') {
+                digit = static_cast<unsigned>(c - '0');
+            } else if (base == 16 && c >= 'a' && c <= 'f') {
+                digit = static_cast<unsigned>(c - 'a' + 10);
+            } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+                return false;
+            } else {
+                break;
+            }
+            if (value > (UINT64_MAX - digit) / base) return false;
+            value = value * base + digit;
+        }
+        if (pos_ == first) return false;
+        node.magnitude = value;
+        if (value == 0) node.negative = false;
+        return true;
     }
 
     std::string_view text_;
@@ -172,21 +221,29 @@ bool AttributeCondition::evaluate_node(int index, const AttributeReader& read) c
         case Kind::compare:
             break;
     }
-    std::optional<int64_t> value = read(node.attribute);
+    const std::optional<AttributeValue> value = read(node.attribute);
     if (!value) return false;
+    if (node.text) {
+        const std::string* text = std::get_if<std::string>(&*value);
+        if (!text) return false;
+        return (*text == node.text_value) == (node.cmp == Cmp::eq);
+    }
+    const int64_t* number = std::get_if<int64_t>(&*value);
+    if (!number) return false;
+    const int order = compare(*number, node.negative, node.magnitude);
     switch (node.cmp) {
         case Cmp::eq:
-            return *value == node.value;
+            return order == 0;
         case Cmp::ne:
-            return *value != node.value;
+            return order != 0;
         case Cmp::lt:
-            return *value < node.value;
+            return order < 0;
         case Cmp::gt:
-            return *value > node.value;
+            return order > 0;
         case Cmp::le:
-            return *value <= node.value;
+            return order <= 0;
         case Cmp::ge:
-            return *value >= node.value;
+            return order >= 0;
     }
     return false;
 }

@@ -2,8 +2,9 @@
 // (resource managers, find lists, instrument sessions, and the carrier sessions the carrier driver
 // opens) gets the next number from 1. Closing a resource manager closes what was opened through it.
 #include <cstring>
+#include <variant>
 
-#include "attributes.h"
+#include "sim/attributes.h"
 #include "behaviour.h"
 #include "sim/search_expr.h"
 #include "sim/status.h"
@@ -19,26 +20,10 @@ using Kind = VisaObject::Kind;
 // open it anyway, as VISA does.
 constexpr ViAccessMode kExclusiveLock = 1;
 
-// A numeric attribute of a resource, for search conditions.
-std::optional<int64_t> numeric_attribute(const Resource& r, ViAttr attr) {
-    switch (attr) {
-        case VI_ATTR_SLOT:
-            return r.slot;
-        case VI_ATTR_MAINFRAME_LA:
-            return r.mainframe_la;
-        case VI_ATTR_VXI_LA:
-            return r.logical_address;
-        case VI_ATTR_MODEL_CODE:
-            return r.model_code;
-        case VI_ATTR_MANF_ID:
-            return r.manufacturer_id;
-        case VI_ATTR_INTF_TYPE:
-            return r.info.interface_type;
-        case VI_ATTR_INTF_NUM:
-            return r.info.board;
-        default:
-            return std::nullopt;
-    }
+template <class T>
+void write_number(void* out, int64_t value) {
+    const T v = static_cast<T>(value);
+    std::memcpy(out, &v, sizeof v);
 }
 
 }  // namespace
@@ -63,7 +48,7 @@ ViStatus find_rsrc(ViSession rm, ViConstString expr, ViFindList* list, ViUInt32*
     VisaObject found = VisaObject::make(Kind::find_list, rm);
     for (std::size_t i = 0; i < w.resources.size(); ++i) {
         const Resource& r = w.resources[i];
-        auto read = [&r](ViAttr attr) { return numeric_attribute(r, attr); };
+        auto read = [&r](ViAttr attr) { return attribute_value(r, attr); };
         if (compiled->matches(r.name, read)) found.found.push_back(i);
     }
     if (found.found.empty()) return VI_ERROR_RSRC_NFOUND;
@@ -121,26 +106,34 @@ ViStatus get_attribute(ViObject object, ViAttr attr, void* value) {
     auto it = w.visa_objects.find(object);
     if (it == w.visa_objects.end()) return VI_ERROR_INV_OBJECT;
     if (!value) return kErrorUserBuf;
-    const platform::Attribute* entry = platform::find_attribute(attr);
+    const AttributeInfo* info = attribute_with_id(attr);
     // Resource managers and find lists carry none of the resource attributes.
-    if (!entry || it->second.kind != Kind::instrument) return VI_ERROR_NSUP_ATTR;
+    if (!info || it->second.kind != Kind::instrument) return VI_ERROR_NSUP_ATTR;
     const Resource& r = w.resources[it->second.resource];
     auto scripted = r.attribute_status.find(attr);
     const ViStatus status = scripted == r.attribute_status.end() ? VI_SUCCESS : scripted->second;
     if (status < 0) return status;
-    if (entry->type == platform::AttributeType::text) {
-        copy_text(static_cast<char*>(value), VI_FIND_BUFLEN,
-                  attr == VI_ATTR_RSRC_NAME ? r.rsrc_name.value_or(r.name) : r.description);
+    if (attr == VI_ATTR_RSRC_NAME && r.rsrc_name) {
+        copy_text(static_cast<char*>(value), VI_FIND_BUFLEN, *r.rsrc_name);
         return status;
     }
-    std::optional<int64_t> number = numeric_attribute(r, attr);
-    if (!number) return VI_ERROR_NSUP_ATTR;
-    if (entry->type == platform::AttributeType::int16) {
-        ViInt16 v = static_cast<ViInt16>(*number);
-        std::memcpy(value, &v, sizeof v);
-    } else {
-        ViUInt16 v = static_cast<ViUInt16>(*number);
-        std::memcpy(value, &v, sizeof v);
+    const std::optional<AttributeValue> v = attribute_value(r, attr);
+    if (!v) return VI_ERROR_NSUP_ATTR;
+    if (const auto* text = std::get_if<std::string>(&*v)) {
+        copy_text(static_cast<char*>(value), VI_FIND_BUFLEN, *text);
+        return status;
+    }
+    const int64_t number = std::get<int64_t>(*v);
+    switch (info->type) {
+        case AttributeType::int16:
+            write_number<ViInt16>(value, number);
+            break;
+        case AttributeType::uint16:
+            write_number<ViUInt16>(value, number);
+            break;
+        default:
+            write_number<ViUInt32>(value, number);
+            break;
     }
     return status;
 }

@@ -35,6 +35,11 @@ Resource make_resource(const Instrument& instrument, std::vector<Module>& module
         if (!r.model_code) r.model_code = 0;
         if (!r.manufacturer_id) r.manufacturer_id = 0;
     }
+    if (r.info.usb_manufacturer) {
+        // A USB instrument's name carries its manufacturer ID and model code.
+        if (!r.manufacturer_id) r.manufacturer_id = static_cast<uint16_t>(*r.info.usb_manufacturer);
+        if (!r.model_code) r.model_code = static_cast<uint16_t>(*r.info.usb_model);
+    }
     if (instrument.carrier) {
         r.carrier = true;
         r.busy = instrument.carrier->busy;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "kelqorm.h"
-#include "resource_name.h"
+#include "sim/resource_name.h"
 #include "sim/crate.h"
 #include "sim/faults.h"
 #include "sim/module.h"

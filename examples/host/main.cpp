@@ -21,6 +21,7 @@
 #include "uir/runtime.h"
 #include "userint.h"
 #ifdef QORM_HOST_SCRIPTS
+#include "line_file.h"
 #include "script_backend.h"
 #include "script_runner.h"
 #endif
@@ -81,6 +82,11 @@ bool use_qt() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef QORM_HOST_SCRIPTS
+    // In the project's tree the host shares the program's start: closed standard descriptors are
+    // opened on /dev/null, so nothing it writes lands in whatever file took their place.
+    app::open_missing_standard_descriptors();
+#endif
     CLI::App cli{"Пример программы-носителя для передней панели QORM", "qorm_host"};
     std::string crate, carrier, backend = "qt", script_file;
     cli.add_option("--sim", crate, "Файл симулированного крейта (без него: встроенный)");

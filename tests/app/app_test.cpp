@@ -59,16 +59,27 @@ std::vector<std::string> environment_without_display() {
     return kept;
 }
 
-Outcome run_qorm(const std::vector<std::string>& args) {
+// Which standard descriptors the program starts with closed.
+struct Closed {
+    bool in = false, err = false;
+};
+
+Outcome run_qorm(const std::vector<std::string>& args, Closed closed = {}) {
     const std::string out_path = temp_path("stdout");
     const std::string err_path = temp_path("stderr");
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    if (closed.in)
+        posix_spawn_file_actions_addclose(&files, 0);
+    else
+        posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    posix_spawn_file_actions_addopen(&files, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    if (closed.err)
+        posix_spawn_file_actions_addclose(&files, 2);
+    else
+        posix_spawn_file_actions_addopen(&files, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
 
     std::vector<std::string> argv_text = {QORM_PROGRAM};
     argv_text.insert(argv_text.end(), args.begin(), args.end());
@@ -184,6 +195,13 @@ TEST(CrateFiles, ABadFileIsRefusedWithItsLine) {
     expect_refused(run_qorm({"--sim=" + bad.path(), "--backend=headless"}), bad.path() + ":4");
 }
 
+// A lone ',' once kept the program parsing empty documents for ever, growing all the while.
+TEST(CrateFiles, TextThatIsNoDocumentIsRefusedAtOnce) {
+    const CrateFile comma("comma.yaml", ",");
+    expect_refused(run_qorm({"--sim=" + comma.path(), "--backend=headless"}),
+                   comma.path() + ":1: unexpected ','");
+}
+
 TEST(CrateFiles, ABadFileIsRefusedBeforeTheVersionIsShown) {
     const CrateFile bad("syntax.yaml", "instruments: [\n");
     expect_refused(run_qorm({"--sim=" + bad.path(), "--version"}), bad.path());
@@ -232,6 +250,41 @@ TEST(Trace, HeadlessOnTheBuiltInCrateShowsTheDiscoveryAndEnds) {
     EXPECT_THAT(o.err, HasSubstr("viGetAttribute(4, VI_ATTR_SLOT) -> 3 = 0x00000000"));
 }
 
+TEST(Trace, IntoAFileInsteadOfStandardError) {
+    const std::string trace = temp_path("trace.txt");
+    const Outcome o = run_qorm({"--sim", "--backend=headless", "--trace=" + trace});
+    EXPECT_EQ(o.status, 0) << o.err;
+    const std::string lines = read_file(trace);
+    unlink(trace.c_str());
+    EXPECT_THAT(lines, StartsWith(""));
+    EXPECT_THAT(lines, testing::ContainsRegex("^[0-9]+\\.[0-9]{6} viOpenDefaultRM\\(\\) -> 1 = "
+                                              "0x00000000\n"));
+    EXPECT_THAT(lines, HasSubstr("viGetAttribute(4, VI_ATTR_SLOT) -> 3 = 0x00000000\n"));
+    EXPECT_THAT(o.err, testing::Not(HasSubstr("viOpenDefaultRM"))) << "nothing of it on stderr";
+
+    expect_refused(run_qorm({"--sim", "--backend=headless", "--trace=/nonexistent/trace.txt"}),
+                   "/nonexistent/trace.txt");
+}
+
+// With standard error closed, the first file the program opens would become descriptor 2 and
+// receive the trace: here the recording, which could then not be replayed.
+TEST(Trace, ClosedStandardDescriptorsReceiveNothingOfTheProgramsFiles) {
+    const CrateFile script("trace-script.qs",
+                           "doubleclick SI_LIST 1\n"
+                           "press MP_CLOSE\n"
+                           "press EXIT_POPUP_EXIT_YES\n");
+    const std::string recording = temp_path("closed-stderr.qs");
+    const Outcome o = run_qorm(
+        {"--sim", "--trace", "--script=" + script.path(), "--record=" + recording}, {.err = true});
+    EXPECT_EQ(o.status, 0) << o.out;
+    const std::string recorded = read_file(recording);
+    EXPECT_THAT(recorded, testing::Not(HasSubstr("viOpenDefaultRM")));
+    EXPECT_THAT(recorded, HasSubstr("doubleclick SI_LIST 1\n"));
+    const Outcome replay = run_qorm({"--sim", "--script=" + recording});
+    unlink(recording.c_str());
+    EXPECT_EQ(replay.status, 0) << replay.out << replay.err;
+}
+
 TEST(Trace, WithoutVisaTheFailingFirstCallIsShown) {
     const CrateFile no_visa("no-visa.yaml",
                             "visa: missing\n"
@@ -245,6 +298,35 @@ TEST(Trace, WithoutVisaTheFailingFirstCallIsShown) {
     EXPECT_THAT(lines[0],
                 testing::MatchesRegex("^[0-9]+\\.[0-9]{6} viOpenDefaultRM\\(\\) = 0xBFFF009E$"));
     EXPECT_TRUE(traced(o, "viFindRsrc").empty());
+}
+
+// ---- Recording ----------------------------------------------------------------------------------
+
+// A recording that cannot be written is no silent loss: one line says so, and the program ends
+// with status 3 once the run itself is over (the run goes on; its transcript is unchanged).
+TEST(Recording, AWriteErrorIsToldOnceAndEndsWithStatusThree) {
+    const CrateFile script("record-script.qs",
+                           "doubleclick SI_LIST 1\n"
+                           "check MP_LED = 1\n"
+                           "press MP_CLOSE\n"
+                           "press EXIT_POPUP_EXIT_YES\n");
+    const Outcome scripted = run_qorm({"--sim", "--script=" + script.path(), "--record=/dev/full"});
+    EXPECT_EQ(scripted.status, 3);
+    ASSERT_EQ(scripted.err_lines().size(), 1u) << scripted.err;
+    EXPECT_THAT(scripted.err_lines()[0], StartsWith("qorm: "));
+    EXPECT_THAT(scripted.err_lines()[0], HasSubstr("/dev/full"));
+    EXPECT_THAT(scripted.out, HasSubstr("check MP_LED = 1")) << "the run itself went on";
+
+    const Outcome standalone = run_qorm({"--sim", "--backend=headless", "--record=/dev/full"});
+    EXPECT_EQ(standalone.status, 3);
+    EXPECT_THAT(standalone.err, HasSubstr("/dev/full"));
+}
+
+TEST(Recording, AFailingScriptKeepsItsStatus) {
+    const CrateFile script("record-failing.qs", "check SI hidden\n");
+    const Outcome o = run_qorm({"--sim", "--script=" + script.path(), "--record=/dev/full"});
+    EXPECT_EQ(o.status, 1) << "the failed check is the first news";
+    EXPECT_THAT(o.err, HasSubstr("/dev/full"));
 }
 
 }  // namespace

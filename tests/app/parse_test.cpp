@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "script.h"
+#include "script_text.h"
 
 namespace {
 
@@ -167,7 +168,10 @@ INSTANTIATE_TEST_SUITE_P(
         Mistake{"set MP_ERROR_MESSAGE привет", 1, "а не «привет»"},
         Mistake{"set MP_ERROR_MESSAGE \"без конца", 1, "незакрытая кавычка"},
         Mistake{"set MP_ERROR_MESSAGE \"конец\\", 1, "незакрытая кавычка"},
-        Mistake{"set MP_ERROR_MESSAGE \"\\x41\"", 1, "управляющая последовательность «\\x»"},
+        Mistake{"set MP_ERROR_MESSAGE \"\\q\"", 1, "управляющая последовательность «\\q»"},
+        Mistake{"set MP_ERROR_MESSAGE \"\\x4\"", 1, "\\x пишется с двумя шестнадцатеричными"},
+        Mistake{"set MP_ERROR_MESSAGE \"\\xZZ\"", 1, "\\x пишется с двумя шестнадцатеричными"},
+        Mistake{"set MP_ERROR_MESSAGE \"a\\x00\"", 1, "нулевой байт"},
         Mistake{"set MP_ERROR_MESSAGE \"\xD0\"", 1, "не в кодировке UTF-8"},
         Mistake{"set MP_ERROR_MESSAGE \"\xC0\xAF\"", 1, "не в кодировке UTF-8"},
         Mistake{"select SI_LIST 0", 1, "номер строки считается от 1"},
@@ -196,6 +200,21 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         Mistake{"press MP_START\n\n\npress MP_\x01", 4, "ожидалось имя элемента"}),
     [](const auto& info) { return std::to_string(info.index); });
+
+// Whatever bytes a text holds, the recorder's quoting of it reads back as the same bytes.
+TEST(ScriptParse, QuotedTextsReadBackByteForByte) {
+    for (const std::string& text : {std::string("Проверка QORM..."),
+                                    std::string("a\xFF"
+                                                "b\xD0"),
+                                    std::string("\x01\x7F\t\r\n"), std::string("\"\\\\x41\""),
+                                    std::string("\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80")}) {
+        const Step step =
+            only_step("check popup " + app::script::quote("QORM") + " " + app::script::quote(text));
+        EXPECT_EQ(step.value.text, text);
+    }
+    EXPECT_EQ(only_step("set MP_ERROR_MESSAGE \"\\x41\\xd0\\x96\"").value.text, "AЖ")
+        << "escaped bytes may make up a character";
+}
 
 TEST(ScriptParse, OverLongLineAndZeroByteAreRefused) {
     const std::string long_line =

@@ -20,6 +20,18 @@ TEST(ScriptText, QuoteEscapesWhatTheParserUnescapes) {
     EXPECT_EQ(quote("Выход"), "\"Выход\"");
 }
 
+// Texts from a driver need not be UTF-8. A recording writes each byte that is not part of a
+// UTF-8 character, and each control character without an escape of its own, as \xHH, so the
+// recording replays (written as they were, its replay was refused).
+TEST(ScriptText, BytesThatAreNotUtf8AreEscaped) {
+    EXPECT_EQ(quote("a\xFF"
+                    "b"),
+              "\"a\\xFFb\"");
+    EXPECT_EQ(quote("\xD0"), "\"\\xD0\"") << "a character cut short";
+    EXPECT_EQ(quote("Ж\xD0\x01\x7F\xC0\xAF"), "\"Ж\\xD0\\x01\\x7F\\xC0\\xAF\"");
+    EXPECT_EQ(quote("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"") << "a whole character stays";
+}
+
 TEST(ScriptText, NumbersReadBackExactly) {
     for (double v : {0.0, 1.0, -7.0, 0.05, 0.1, 0.7251, 1e-7, 6.375, 10.235, 123456789.125,
                      1.0 / 3.0, -2.5e300}) {

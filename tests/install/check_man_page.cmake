@@ -28,7 +28,7 @@ endif()
 set(undescribed "")
 foreach(option IN LISTS options)
   # In the options section each is a paragraph of its own: at the start of its line.
-  if(NOT page MATCHES "\n +(-[a-z], )?${option}[ =\n,]")
+  if(NOT page MATCHES "\n +(-[a-z], )?${option}[][ =\n,]")
     list(APPEND undescribed ${option})
   endif()
 endforeach()

@@ -144,7 +144,38 @@ TEST_F(ConnectorTest, TestThatCouldNotRunIsNeverReportedAsPassed) {
     fake::fail("kelqorm_zqorm_test", VI_ERROR_INV_OBJECT);
     fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar*) { return VI_SUCCESS; };
     run_test(true);
-    EXPECT_THAT(transcript(), ElementsAre(kOpening)) << "without a text, no line at all";
+    EXPECT_THAT(transcript(), ElementsAre(kOpening, "Ошибка драйвера BFFF000E"))
+        << "without the driver's text, a text of our own names the status";
+}
+
+// Without its text callback the driver's lines cannot reach the transcript; the transcript says
+// so, and the test's own verdict (its result, and its text when the result is not 0) takes their
+// place instead of an empty report.
+TEST_F(ConnectorTest, WithoutTheTextCallbackTheTranscriptStillHasTheVerdict) {
+    sim::driver().error_texts[VI_ERROR_NSUP_OPER] = "Операция не поддерживается";
+    fake::fail("kelqorm_sft_interface", VI_ERROR_NSUP_OPER);
+    // The driver's test with its lines sent (nowhere, without a callback), its result and text.
+    fake::hooks().kelqorm_zqorm_test = [this](ViSession vi, ViInt16* result, ViChar* text) {
+        send_lines(vi);
+        *result = loopback_result;
+        if (loopback_result != 0) std::strcpy(text, "Каналы 2, 7, 9: нет ответа");
+        return VI_SUCCESS;
+    };
+    loopback_result = 3;
+    run_test(true);
+    EXPECT_THAT(transcript(),
+                ElementsAre(kOpening, "Ход проверки не отображается: Операция не поддерживается",
+                            "Проверка завершена, результат 3", "Каналы 2, 7, 9: нет ответа"));
+    EXPECT_EQ(fake::count("kelqorm_zqorm_test"), 1) << "the test runs all the same";
+
+    fake::fail("kelqorm_sft_interface", VI_ERROR_NSUP_OPER);
+    fake::fail("kelqorm_error_message", VI_ERROR_NSUP_OPER);
+    loopback_result = 0;
+    run_test(true);
+    EXPECT_THAT(transcript(), ElementsAre(kOpening,
+                                          "Ход проверки не отображается: Ошибка драйвера "
+                                          "BFFF0067",
+                                          kNoFaults));
 }
 
 TEST_F(ConnectorTest, SecondTestReplacesTheFirstTranscript) {

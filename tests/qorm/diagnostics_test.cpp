@@ -196,6 +196,13 @@ TEST_F(SelfTestTest, FailedCallWithoutVerdictIsNeverShownAsAPass) {
     EXPECT_EQ(text(mp_, MP_ERROR_MESSAGE), "") << "the verdict stays on its own panel";
 }
 
+TEST_F(SelfTestTest, FailedCallWithoutAnyDriverTextNamesItsStatus) {
+    fake::fail("kelqorm_self_test", VI_ERROR_LIBRARY_NFOUND);
+    fake::fail("kelqorm_error_message", VI_ERROR_LIBRARY_NFOUND);
+    ASSERT_EQ(press(mp_, MP_SELFTEST), 0);
+    EXPECT_EQ(text(st(), ST_MSG), "Ошибка драйвера BFFF009E");
+}
+
 TEST_F(SelfTestTest, FailedCallWithItsOwnTextShowsTheDriversVerdict) {
     fake::hooks().kelqorm_self_test = [](ViSession, ViInt16* result, ViChar* text_out) {
         *result = 4;

@@ -69,6 +69,20 @@ TEST_F(ErrorLineTest, OkClearsTheLineAndNothingElse) {
     EXPECT_EQ(snapshot(mp_).size(), before.size());
 }
 
+// A driver that gives no text for a status, because the call fails or leaves the buffer empty,
+// must not leave the line empty: a text of our own names the status.
+TEST_F(ErrorLineTest, StatusWithoutADriverTextIsNamedInHex) {
+    fake::fail("kelqorm_error_message", VI_ERROR_INV_OBJECT);
+    errMsg(mp_, kTimeout);
+    EXPECT_EQ(line(), "Ошибка драйвера BFFF0015");
+    fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar* out) {
+        out[0] = '\0';
+        return VI_SUCCESS;
+    };
+    errMsg(mp_, kWarning);
+    EXPECT_EQ(line(), "Ошибка драйвера 3FFC0801");
+}
+
 TEST_F(ErrorLineTest, DriverTextFillingTheWholeBufferIsCutAtACharacter) {
     // 128 two-byte letters: 256 bytes and no terminating zero.
     fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar* text) {
@@ -79,13 +93,6 @@ TEST_F(ErrorLineTest, DriverTextFillingTheWholeBufferIsCutAtACharacter) {
     std::string expected;
     for (int i = 0; i < 127; ++i) expected += "Ж";
     EXPECT_EQ(line(), expected);
-}
-
-TEST_F(ErrorLineTest, DriverWithoutTextClearsTheLine) {
-    errMsg(mp_, kTimeout);
-    fake::hooks().kelqorm_error_message = [](ViSession, ViStatus, ViChar*) { return VI_SUCCESS; };
-    errMsg(mp_, kNoObject);
-    EXPECT_EQ(line(), "");
 }
 
 }  // namespace

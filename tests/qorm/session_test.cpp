@@ -142,8 +142,8 @@ TEST_F(SessionTest, CarrierCommandsBringTheCallersPanelBack) {
 }
 
 TEST_F(SessionTest, LedIsOffForARecordWithoutModule) {
-    auto* demo = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
-    demo->mezzanine_number = 1;
+    ModuleInstance* demo = new_demo_instance(0);
+    ASSERT_NE(demo, nullptr);
     schedule(0.1, [&] { EXPECT_EQ(int_value(demo->mp_panel, MP_LED), 0); });
     confirm_exit_at(0.2, demo);
     fake::clear_log();

@@ -136,6 +136,27 @@ TEST_F(SetupTest, RecordWithoutModule) {
     for (int control : mpTimeCtrls) EXPECT_TRUE(visible(record_.mp_panel, control));
 }
 
+// A failed revision query leaves the variant as the texts give it (the coarse step when they
+// stay empty), and says so on the error line: the ranges may not be the module's.
+TEST_F(SetupTest, FailedRevisionQueryIsShownOnTheErrorLine) {
+    sim::driver().error_texts[VI_ERROR_TMO] = "Превышено время ожидания";
+    fake::fail("kelqorm_revision_query", VI_ERROR_TMO);
+    load_panels(&record_);
+    EXPECT_EQ(text(record_.mp_panel, MP_ERROR_MESSAGE), "Превышено время ожидания");
+    EXPECT_EQ(record_.fine_time_step, 0);
+    EXPECT_EQ(record_.group_time_mode, 0);
+    EXPECT_FLOAT_EQ(attribute(MP_GT, ATTR_MAX_VALUE), 6.375f);
+    EXPECT_EQ(fake::last("kelqorm_error_message"), "kelqorm_error_message(0, 0xBFFF0015)");
+}
+
+TEST_F(SetupTest, RevisionQueryOfARecordWithoutModuleIsNotReported) {
+    record_.session = 0;
+    fake::fail("kelqorm_revision_query", VI_ERROR_LIBRARY_NFOUND);
+    load_panels(&record_);
+    EXPECT_EQ(text(record_.mp_panel, MP_ERROR_MESSAGE), "") << "no module, no ranges to doubt";
+    EXPECT_EQ(fake::count("kelqorm_error_message"), 0);
+}
+
 TEST_F(SetupTest, RevisionFilledToTheLastByteIsCut) {
     fake::hooks().kelqorm_revision_query = [](ViSession, ViChar* driver, ViChar* hardware) {
         std::memset(driver, 'd', KELQORM_REVISION_LEN);

@@ -379,12 +379,13 @@ TEST_F(Startup, AFailedCarrierStillTriesTheModuleWithSessionAndPositionZero) {
     };
     at(1, [] {
         // From here on the carrier session 0 answers its resource name, so qorm_init gets as
-        // far as connecting the module; its location cannot be read, so it fails there.
+        // far as connecting the module, which fails on a carrier it cannot reach.
         fake::hooks().viGetAttribute = [](ViObject vi, ViAttr attr, void* value) -> ViStatus {
             if (vi != 0 || attr != VI_ATTR_RSRC_NAME) return VI_ERROR_NSUP_ATTR;
             std::snprintf(static_cast<char*>(value), VI_FIND_BUFLEN, "%s", fake::default_carrier);
             return VI_SUCCESS;
         };
+        fake::fail("kelqorm_connect", VI_ERROR_INV_OBJECT);
         automation::press(siPanel, siControls.ok);
     });
     leave_front_panel_at(2);

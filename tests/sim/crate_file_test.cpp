@@ -166,13 +166,109 @@ TEST(CrateFile, RefusalsNameFileLineAndReason) {
         {"- resource: VXI0::8::INSTR\n", "test.yaml:1: ", "a crate file is a mapping"},
         {"instruments:\n  - resource: [VXI0\n", "test.yaml:", ""},
         {"", "test.yaml:1: ", "the file is empty"},
-        {"instruments: []\n---\ninstruments: []\n", "test.yaml:3: ", "one YAML document"},
+        {"instruments: []\n---\ninstruments: []\n", "test.yaml:2: ", "one YAML document"},
     };
     for (const Case& c : cases) {
         std::string error = refusal(c.text);
         EXPECT_EQ(error.rfind(c.expected, 0), 0u) << c.text << "\n-> " << error;
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.text << "\n-> " << error;
     }
+}
+
+// Text yaml-cpp cannot take as a document used to make LoadAll yield empty documents for ever
+// (a lone ',' grew the program by about 90 MB a second); now it is refused with its line.
+TEST(CrateFile, TextThatIsNoDocumentIsRefusedAtItsLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {",", "test.yaml:1: unexpected ','"},
+        {",,,\n", "test.yaml:1: unexpected ',,,'"},
+        {"\n\n  ,  \n", "test.yaml:3: unexpected ','"},
+        {"instruments: []\n...\n,\n", "test.yaml:3: unexpected ','"},
+        {"instruments: []\n---\n,\n", "test.yaml:2: a crate file holds one YAML document"},
+        {"instruments: []\n%YAML 1.2\n---\n", "test.yaml:3: a crate file holds one YAML document"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::string error = refusal(text);
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << text << "\n-> " << error;
+    }
+}
+
+TEST(CrateFile, SizeNestingAndNumberOfValuesAreBounded) {
+    std::string error = refusal("name: x\n" + std::string(sim::kMaxCrateBytes, '#'));
+    EXPECT_EQ(error,
+              "test.yaml: the file is larger than 1024 KiB; a crate file is at most that long");
+
+    // Flow nesting: the level past the limit is named with its line, however deep it goes
+    // (yaml-cpp itself stops at 500 levels with the reason "bad file").
+    for (int levels : {33, 600, 5000}) {
+        error = refusal("name: x\ninstruments: " + std::string(levels, '[') + "\n" +
+                        std::string(levels, ']') + "\n");
+        EXPECT_EQ(error.rfind("test.yaml:2: lists and mappings nested deeper than 32 levels", 0),
+                  0u)
+            << levels << " -> " << error;
+    }
+    // Block nesting, one level a line: the 33rd level opens on line 33.
+    std::string block;
+    for (int level = 0; level < 40; ++level) block += std::string(level, ' ') + "k:\n";
+    error = refusal(block);
+    EXPECT_EQ(error.rfind("test.yaml:33: lists and mappings nested deeper than 32", 0), 0u)
+        << error;
+    std::string nested_but_within;
+    for (int level = 0; level < 32; ++level) nested_but_within += std::string(level, ' ') + "k:\n";
+    EXPECT_NE(refusal(nested_but_within).find("unknown key 'k'"), std::string::npos)
+        << "32 levels are read, and then checked like any other file";
+
+    std::string many = "instruments: [";
+    for (std::size_t k = 0; k < sim::kMaxCrateValues; ++k) many += "0,";
+    many += "0]\n";
+    error = refusal(many);
+    EXPECT_EQ(error.rfind("test.yaml:1: more than 100000 values", 0), 0u) << error.substr(0, 200);
+}
+
+TEST(CrateFile, AFileLongerThanTheLimitIsNotReadToItsEnd) {
+    const std::string path = ::testing::TempDir() + "long-crate.yaml";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "name: long\n" << std::string(3 * sim::kMaxCrateBytes, ' ') << "\n";
+    }
+    std::string error;
+    EXPECT_FALSE(sim::load_crate_file(path, &error));
+    EXPECT_EQ(error,
+              path + ": the file is larger than 1024 KiB; a crate file is at most that long");
+    std::filesystem::remove(path);
+    EXPECT_FALSE(sim::load_crate_file("/dev/zero", &error)) << "a device that never ends";
+    EXPECT_EQ(error.rfind("/dev/zero: the file is larger than", 0), 0u) << error;
+}
+
+// Crate texts reach the panels, the popups and session recordings, which are UTF-8: a file with
+// other bytes is refused at the line that holds them, comments included.
+TEST(CrateFile, BytesThatAreNotUtf8AreRefusedAtTheirLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"name: caf\xE9\n", "test.yaml:1: the byte E9 is not UTF-8 text"},
+        {kCarrier + "          hardware_revision: \"4\xC0\xAF\"\n",
+         "test.yaml:7: the byte C0 is not UTF-8 text"},
+        {"# \xFF\xFE comment\nname: x\n", "test.yaml:1: the byte FF is not UTF-8 text"},
+        {"name: x\n\n\ninstruments: [] # \xD0\n", "test.yaml:4: the byte D0 is not UTF-8"},
+        {std::string("name: a\0b\n", 10), "test.yaml:1: a NUL byte"},
+        {kCarrier + "          self_test: {result: 3, text: \"a\\0b\"}\n",
+         "test.yaml:7: a text holds no NUL character"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::string error = refusal(std::string(text));
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << "-> " << error;
+    }
+    std::string error;
+    EXPECT_TRUE(load("name: \"Крейт №1 \\u00e9\"\n", &error)) << error;
+}
+
+TEST(CrateFile, TextQuotedInAMessageStaysOnOneShortLine) {
+    std::string error = refusal("\"a\\nb\": 1\n");
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    EXPECT_NE(error.find("unknown key 'a?b'"), std::string::npos) << error;
+    error = refusal(std::string(500, 'k') + ": 1\n");
+    EXPECT_LT(error.size(), 200u) << error;
+    EXPECT_NE(error.find("kkk...'"), std::string::npos) << error;
+    error = refusal("visa: " + std::string(100, 'x') + "\n");
+    EXPECT_LT(error.size(), 200u) << error;
 }
 
 TEST(CrateFile, ResourceNamesUpToTheBufferLength) {

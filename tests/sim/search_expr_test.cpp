@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
+#include <string>
 
 #include "sim_fixture.h"
 
@@ -18,6 +20,20 @@ bool matches(const char* expression, const char* name) {
 
 bool malformed(const char* expression) {
     return !SearchExpression::compile(expression);
+}
+
+using Attributes = std::map<ViAttr, sim::AttributeValue>;
+
+// Whether the expression matches VXI0::8::INSTR, a resource with these attributes.
+bool matches_with(const std::string& expression, const Attributes& attributes) {
+    auto compiled = SearchExpression::compile(expression);
+    EXPECT_TRUE(compiled) << expression;
+    const sim::AttributeReader read = [&](ViAttr a) -> std::optional<sim::AttributeValue> {
+        auto it = attributes.find(a);
+        if (it == attributes.end()) return std::nullopt;
+        return it->second;
+    };
+    return compiled && compiled->matches("VXI0::8::INSTR", read);
 }
 
 TEST(SearchExpression, DocumentedExamples) {
@@ -134,16 +150,9 @@ TEST(SearchExpression, MalformedExpressions) {
 }
 
 TEST(SearchExpression, AttributeConditionIsEvaluated) {
-    std::map<ViAttr, int64_t> attributes{{VI_ATTR_SLOT, 3}, {VI_ATTR_MODEL_CODE, 0x155}};
-    sim::AttributeReader read = [&](ViAttr a) -> std::optional<int64_t> {
-        auto it = attributes.find(a);
-        if (it == attributes.end()) return std::nullopt;
-        return it->second;
-    };
-    auto check = [&](const char* expression) {
-        auto compiled = SearchExpression::compile(expression);
-        EXPECT_TRUE(compiled) << expression;
-        return compiled && compiled->matches("VXI0::8::INSTR", read);
+    const Attributes attributes{{VI_ATTR_SLOT, int64_t{3}}, {VI_ATTR_MODEL_CODE, int64_t{0x155}}};
+    auto check = [&](const std::string& expression) {
+        return matches_with(expression, attributes);
     };
     EXPECT_TRUE(check("VXI?*{VI_ATTR_SLOT == 3}"));
     EXPECT_FALSE(check("VXI?*{VI_ATTR_SLOT != 3}"));
@@ -154,6 +163,29 @@ TEST(SearchExpression, AttributeConditionIsEvaluated) {
     EXPECT_TRUE(check("VXI?*{VI_ATTR_SLOT <= 3 && VI_ATTR_SLOT >= 3}"));
     EXPECT_FALSE(check("VXI?*{VI_ATTR_MANF_ID == 0}")) << "a missing attribute fails the test";
     EXPECT_FALSE(check("GPIB?*{VI_ATTR_SLOT == 3}")) << "the name is tested first";
+}
+
+TEST(SearchExpression, TextsAndNumbersOverTheWholeRange) {
+    const Attributes attributes{{VI_ATTR_SLOT, int64_t{INT64_MIN}},
+                                {VI_ATTR_MODEL_CODE, int64_t{INT64_MAX}},
+                                {VI_ATTR_RSRC_NAME, std::string("VXI0::8::INSTR")},
+                                {sim::kAttrUsbSerialNum, std::string("A \"quoted\" }serial")}};
+    auto check = [&](const std::string& condition) {
+        return matches_with("?*{" + condition + "}", attributes);
+    };
+    EXPECT_TRUE(check("VI_ATTR_SLOT == -9223372036854775808"));
+    EXPECT_TRUE(check("VI_ATTR_SLOT < -9223372036854775807"));
+    EXPECT_TRUE(check("VI_ATTR_SLOT > -18446744073709551615"));
+    EXPECT_TRUE(check("VI_ATTR_SLOT < 0 && VI_ATTR_SLOT < -0 && VI_ATTR_SLOT != 0x0"));
+    EXPECT_TRUE(check("VI_ATTR_MODEL_CODE == 0x7FFFFFFFFFFFFFFF"));
+    EXPECT_TRUE(check("VI_ATTR_MODEL_CODE < 0x8000000000000000"));
+    EXPECT_TRUE(check("VI_ATTR_MODEL_CODE >= -1"));
+    EXPECT_TRUE(check("VI_ATTR_RSRC_NAME == \"VXI0::8::INSTR\""));
+    EXPECT_FALSE(check("VI_ATTR_RSRC_NAME == \"vxi0::8::instr\"")) << "texts compare exactly";
+    EXPECT_TRUE(check("VI_ATTR_RSRC_NAME != \"\""));
+    EXPECT_TRUE(check("VI_ATTR_USB_SERIAL_NUM == \"A \\\"quoted\\\" }serial\""));
+    EXPECT_FALSE(check("VI_ATTR_TCPIP_ADDR != \"x\"")) << "a missing text fails != too";
+    EXPECT_TRUE(check("!(VI_ATTR_TCPIP_ADDR == \"x\")"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/attributes.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -61,13 +62,58 @@ TEST_F(VisaTest, FindGivesCountFirstNameAndTheRestInCrateOrder) {
         "VXI0::0::INSTR",   "VXI0::8::INSTR",
         "VXI0::16::INSTR",  "VXI0::24::INSTR",
         "VXI0::32::INSTR",  "GPIB-VXI1::40::INSTR",
-        "VXI12::48::INSTR", "VXI0::56::QORM-TEST-BENCH-CARRIER::INSTR"};
+        "VXI12::48::INSTR", "VXI0::000000000000000000000000056::INSTR"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(find_all(rm, "TCPIP?*|USB?*"),
               (std::vector<std::string>{"TCPIP0::192.168.10.5::inst0::INSTR",
                                         "USB0::0x1234::0x0155::QC-0042::INSTR"}));
     EXPECT_EQ(find_all(rm, "?*VXI?*INSTR{VI_ATTR_MODEL_CODE == 0x10D}"),
               (std::vector<std::string>{"VXI0::16::INSTR"}));
+}
+
+// Conditions may test any global attribute of the standard: a resource that lacks one simply
+// does not match, and the attributes the name gives (class, GPIB addresses, TCPIP host and
+// device, USB serial number) are there to be tested.
+TEST_F(VisaTest, ConditionsOnTheStandardsOtherAttributes) {
+    install_file("several-carriers.yaml");
+    ViSession rm = open_rm();
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(find_all(rm, "?*{VI_ATTR_USB_SERIAL_NUM == \"QC-0042\"}"),
+              (Names{"USB0::0x1234::0x0155::QC-0042::INSTR"}));
+    EXPECT_EQ(find_all(rm,
+                       "?*INSTR{VI_ATTR_TCPIP_DEVICE_NAME == \"inst0\" && "
+                       "VI_ATTR_TCPIP_ADDR != \"10.0.0.1\"}"),
+              (Names{"TCPIP0::192.168.10.5::inst0::INSTR"}));
+    EXPECT_EQ(find_all(rm, "?*{VI_ATTR_GPIB_PRIMARY_ADDR == 12}"), (Names{"GPIB0::12::INSTR"}));
+    EXPECT_EQ(find_all(rm,
+                       "VXI?*{VI_ATTR_RSRC_CLASS == \"INSTR\" && VI_ATTR_SLOT == "
+                       "0x0000000000003}"),
+              (Names{"VXI0::8::INSTR"}))
+        << "leading zeros count for nothing";
+    EXPECT_EQ(find_all(rm, "VXI?*{VI_ATTR_SLOT == 000000000000005}"), (Names{"VXI0::16::INSTR"}));
+    EXPECT_EQ(find_all(rm,
+                       "VXI0::[0-9]*::INSTR{VI_ATTR_MODEL_CODE < 0xFFFFFFFFFFFFFFFF && "
+                       "VI_ATTR_SLOT > -9223372036854775808 && VI_ATTR_SLOT == 6}"),
+              (Names{"VXI0::24::INSTR"}))
+        << "numbers over the whole 64-bit range compare exactly";
+
+    ViFindList list = 0;
+    ViUInt32 count = 0;
+    char desc[VI_FIND_BUFLEN];
+    for (const char* nothing :
+         {"?*{VI_ATTR_USB_SERIAL_NUM == \"MY1\"}", "?*{VI_ATTR_PXI_CHASSIS == 1}",
+          "?*{VI_ATTR_TCPIP_PORT == 5025}", "VXI?*{VI_ATTR_MANF_NAME == \"Nobody\"}"}) {
+        EXPECT_EQ(visa.find_rsrc(rm, nothing, &list, &count, desc), VI_ERROR_RSRC_NFOUND)
+            << nothing;
+    }
+    for (const char* bad :
+         {"?*{VI_ATTR_USB_SERIAL_NUM < \"MY1\"}", "?*{VI_ATTR_SLOT == \"3\"}",
+          "?*{VI_ATTR_RSRC_NAME == 3}", "?*{VI_ATTR_USB_SERIAL_NUM == \"MY1}",
+          "?*{VI_ATTR_SLOT == 0x1FFFFFFFFFFFFFFFF}", "?*{VI_ATTR_SLOT == 18446744073709551616}",
+          "?*{VI_ATTR_SLOT == 3x}", "?*{VI_ATTR_SLOT == 0x}", "?*{VI_ATTR_SLOT == -}",
+          "?*{VI_ATTR_NOPE == 1}", "?*{VI_ATTR_TMO_VALUE == 2000}"}) {
+        EXPECT_EQ(visa.find_rsrc(rm, bad, &list, &count, desc), VI_ERROR_INV_EXPR) << bad;
+    }
 }
 
 TEST_F(VisaTest, FindFailures) {
@@ -172,9 +218,33 @@ TEST_F(VisaTest, AttributesPerInterface) {
     ASSERT_EQ(visa.get_attribute(tcpip, VI_ATTR_INTF_TYPE, &u16), VI_SUCCESS);
     EXPECT_EQ(u16, VI_INTF_TCPIP);
 
+    ASSERT_EQ(visa.get_attribute(tcpip, sim::kAttrTcpipAddr, text), VI_SUCCESS);
+    EXPECT_STREQ(text, "192.168.10.5");
+    ASSERT_EQ(visa.get_attribute(tcpip, sim::kAttrTcpipDeviceName, text), VI_SUCCESS);
+    EXPECT_STREQ(text, "inst0");
+    EXPECT_EQ(visa.get_attribute(tcpip, sim::kAttrTcpipPort, &u16), VI_ERROR_NSUP_ATTR)
+        << "an INSTR resource has no port";
+    ASSERT_EQ(visa.get_attribute(tcpip, sim::kAttrRsrcClass, text), VI_SUCCESS);
+    EXPECT_STREQ(text, "INSTR");
+
     ViSession usb = open("usb0::0x1234::0x0155::qc-0042::instr");
     ASSERT_EQ(visa.get_attribute(usb, VI_ATTR_INTF_INST_NAME, text), VI_SUCCESS);
     EXPECT_EQ(std::string(text).rfind("USB0 (", 0), 0u) << text;
+    ASSERT_EQ(visa.get_attribute(usb, sim::kAttrUsbSerialNum, text), VI_SUCCESS);
+    EXPECT_STREQ(text, "QC-0042") << "as the crate names it";
+    ASSERT_EQ(visa.get_attribute(usb, VI_ATTR_MODEL_CODE, &u16), VI_SUCCESS);
+    EXPECT_EQ(u16, 0x155) << "the model code and manufacturer come from the name";
+    ASSERT_EQ(visa.get_attribute(usb, VI_ATTR_MANF_ID, &u16), VI_SUCCESS);
+    EXPECT_EQ(u16, 0x1234);
+    ASSERT_EQ(visa.get_attribute(usb, sim::kAttrUsbIntfcNum, &i16), VI_SUCCESS);
+    EXPECT_EQ(i16, 0);
+
+    ViSession gpib = open("GPIB0::12::INSTR");
+    ASSERT_EQ(visa.get_attribute(gpib, sim::kAttrGpibPrimaryAddr, &u16), VI_SUCCESS);
+    EXPECT_EQ(u16, 12);
+    ASSERT_EQ(visa.get_attribute(gpib, sim::kAttrGpibSecondaryAddr, &u16), VI_SUCCESS);
+    EXPECT_EQ(u16, 0xFFFF) << "no secondary address";
+    EXPECT_EQ(visa.get_attribute(gpib, VI_ATTR_SLOT, &i16), VI_ERROR_NSUP_ATTR);
 
     ViSession gpib_vxi = open("GPIB-VXI1::40::INSTR");
     ASSERT_EQ(visa.get_attribute(gpib_vxi, VI_ATTR_INTF_TYPE, &u16), VI_SUCCESS);
@@ -203,7 +273,7 @@ TEST_F(VisaTest, LongNamesAreGivenWhole) {
     install_file("several-carriers.yaml");
     ViSession rm = open_rm();
     ViSession vi = 0;
-    const char* name = "VXI0::56::QORM-TEST-BENCH-CARRIER::INSTR";
+    const char* name = "VXI0::000000000000000000000000056::INSTR";
     ASSERT_EQ(visa.open(rm, name, VI_NO_LOCK, 0, &vi), VI_SUCCESS);
     char text[VI_FIND_BUFLEN];
     ASSERT_EQ(visa.get_attribute(vi, VI_ATTR_RSRC_NAME, text), VI_SUCCESS);

@@ -37,4 +37,17 @@ std::size_t append(char* dst, std::size_t size, std::string_view tail);
 enum class Controls { hex, kept };
 std::string quoted(std::string_view text, Controls controls = Controls::hex);
 
+// The length of the well-formed UTF-8 character that starts `text`: 1 to 4, or 0 when the bytes
+// there are not one (a stray continuation byte, a character cut short, an overlong form, a
+// surrogate, a code point past U+10FFFF) or `text` is empty.
+std::size_t utf8_character_length(std::string_view text);
+
+// True when all of `text` is well-formed UTF-8.
+bool valid_utf8(std::string_view text);
+
+// As `quoted` with `Controls::hex`, and every byte that is not part of a well-formed UTF-8
+// character becomes \xNN as well: the result is UTF-8 text whatever `text` held, and reading its
+// escapes back gives the same bytes.
+std::string quoted_bytes(std::string_view text);
+
 }  // namespace ctext

@@ -2,27 +2,30 @@
 //   condition  := or
 //   or         := and { "||" and }
 //   and        := unary { "&&" unary }
-//   unary      := "!" unary | "(" or ")" | ATTRIBUTE OP NUMBER
+//   unary      := "!" unary | "(" or ")" | ATTRIBUTE OP VALUE
 //   OP         := == != < > <= >=
-// ATTRIBUTE is one of the numeric attributes the simulated resources have (VI_ATTR_SLOT,
-// VI_ATTR_MAINFRAME_LA, VI_ATTR_VXI_LA, VI_ATTR_MODEL_CODE, VI_ATTR_MANF_ID, VI_ATTR_INTF_TYPE,
-// VI_ATTR_INTF_NUM), NUMBER a decimal or 0x hex integer, possibly negative. Spaces are free.
-// A resource that does not have an attribute fails every comparison on it.
+// ATTRIBUTE is any global resource attribute of the VISA standard (attributes.h), whether or not
+// the simulated resources have it. VALUE is a number (decimal or 0x hex, possibly negative, with
+// any number of leading zeros, within 64 bits) for a numeric attribute, or a text in double
+// quotes (\ makes the next character literal) compared with == or != for a text attribute.
+// Spaces are free. A resource that does not have an attribute fails every comparison on it.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "sim/attributes.h"
 #include "visa.h"
 
 namespace sim {
 
-// The value of a numeric attribute of the resource being tested, nothing when it has none.
-using AttributeReader = std::function<std::optional<int64_t>(ViAttr)>;
+// The value of an attribute of the resource being tested, nothing when it has none.
+using AttributeReader = std::function<std::optional<AttributeValue>(ViAttr)>;
 
 class AttributeCondition {
   public:
@@ -36,7 +39,10 @@ class AttributeCondition {
         Kind kind = Kind::compare;
         Cmp cmp = Cmp::eq;
         ViAttr attribute = 0;
-        int64_t value = 0;
+        bool text = false;       // compares a text attribute with `text_value`
+        bool negative = false;   // the number is -magnitude
+        uint64_t magnitude = 0;  // of the number
+        std::string text_value;
         std::vector<int> children;  // indices into nodes_
     };
 

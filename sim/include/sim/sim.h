@@ -6,6 +6,7 @@
 // one clock function given to set_clock) and evaluates the modules lazily from that clock.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,8 +19,16 @@
 
 namespace sim {
 
+// What a crate file may hold, so that any file is read in bounded time and memory: its size in
+// bytes, how deep lists and mappings nest (a crate needs 7 levels), and how many values (scalars,
+// lists and mappings) it has in all.
+inline constexpr std::size_t kMaxCrateBytes = std::size_t{1} << 20;
+inline constexpr int kMaxCrateNesting = 32;
+inline constexpr std::size_t kMaxCrateValues = 100000;
+
 // Reads a crate file. On failure returns nothing and sets *error (when given) to
-// "FILE:LINE: reason"; a file that is refused is not used in part.
+// "FILE:LINE: reason" ("FILE: reason" for a file too long to read); a file that is refused is
+// not used in part. A file must be UTF-8 text within the limits above and one YAML document.
 std::optional<Crate> load_crate_file(const std::string& path, std::string* error);
 // The same for crate text held in memory; `source` names it in messages.
 std::optional<Crate> load_crate_text(std::string_view text, const std::string& source,
