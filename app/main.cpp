@@ -7,9 +7,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bindings.h"
 #include "bindings_setup.h"
+#include "call_log.h"
 #include "line_file.h"
 #include "options.h"
 #include "recorder.h"
@@ -42,17 +44,25 @@ void end_headless_run(const std::string&) {
 }
 
 bool choose_backend(const app::Options& options) {
+    std::string why;
+    const std::optional<app::RunClock> clock = app::choose_clock(options, &why);
+    if (!clock) {
+        std::fprintf(stderr, "qorm: %s (см. qorm --help)\n", why.c_str());
+        return false;
+    }
     if (options.backend == app::Options::Backend::headless) {
+        const uir::headless::Clock headless_clock = *clock == app::RunClock::steady
+                                                        ? uir::headless::Clock::steady
+                                                        : uir::headless::Clock::virtual_time;
         if (!options.script.empty()) {
-            uir::use_backend(std::make_unique<app::script::ScriptBackend>());
+            uir::use_backend(std::make_unique<app::script::ScriptBackend>(headless_clock));
         } else {
-            uir::use_backend(uir::headless::make_backend());
+            uir::use_backend(uir::headless::make_backend(headless_clock));
             uir::headless::on_failure(end_headless_run);
         }
         return true;
     }
 #ifdef QORM_HAVE_QT
-    std::string why;
     if (!uir::qt::display_available(&why)) {
         std::fprintf(stderr,
                      "qorm: не удаётся открыть дисплей (%s); без окон: --backend=headless\n",
@@ -61,6 +71,8 @@ bool choose_backend(const app::Options& options) {
     }
     uir::qt::Options view;
     if (platform::simulated()) view.title_suffix = " [симуляция]";
+    view.scripted = !options.script.empty();
+    view.step_delay = options.step_delay;
     uir::use_backend(uir::qt::make_backend(view));
     return true;
 #else
@@ -112,6 +124,32 @@ int finish(int exit_status) {
     return exit_status == 0 && record_file.failed() ? app::kRecordingLost : exit_status;
 }
 
+// The scripted operator of the backend chosen: headless, or the Qt backend made for the script.
+app::script::Operator script_operator(const app::Options& options) {
+#ifdef QORM_HAVE_QT
+    if (options.backend == app::Options::Backend::qt) {
+        app::script::Operator op;
+        op.schedule = [](double delay, std::function<void()> step) {
+            uir::qt::schedule(delay, std::move(step));
+        };
+        op.popups = [] {
+            std::vector<app::script::Popup> seen;
+            for (const uir::qt::Popup& p : uir::qt::popups())
+                seen.push_back({p.kind, p.title, p.text, p.answer});
+            return seen;
+        };
+        op.answer_confirm = [](bool yes) { uir::qt::answer_confirm(yes); };
+        op.on_failure = [](std::function<void(const std::string&)> handler) {
+            uir::qt::on_failure(std::move(handler));
+        };
+        op.step_delay = options.step_delay;
+        return op;
+    }
+#endif
+    (void)options;
+    return app::script::headless_operator();
+}
+
 void print_line(const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
@@ -153,7 +191,8 @@ int main(int argc, char** argv) {
         trace_sink = [](const std::string& line) { trace_file.write(line); };
     }
     std::string error;
-    if (!app::bind_libraries(*options, &error, trace_sink)) {
+    if (!app::bind_libraries(*options, &error, trace_sink,
+                             script && app::script::checks_calls(*script))) {
         std::fprintf(stderr, "qorm: %s\n", error.c_str());
         return app::kUsageError;
     }
@@ -170,7 +209,10 @@ int main(int argc, char** argv) {
         return finish(st < 0 ? 1 : 0);
     }
 
-    app::script::Runner runner(std::move(*script), print_line, end_with_script);
+    const bool log_calls = app::script::checks_calls(*script);
+    app::script::Runner runner(std::move(*script), print_line, end_with_script,
+                               script_operator(*options));
+    if (log_calls) runner.set_call_log(&app::script::call_log());
     runner.run_prologue();
     if (runner.finished()) return finish(runner.exit_status());
     runner.start();
@@ -178,5 +220,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qorm: интерфейс пользователя не запустился\n");
         return finish(app::script::kFailed);
     }
-    return finish(runner.program_ended());
+    // The front panel has ended as the operator ended it: what the program returns without a
+    // script (0), for `check exit`.
+    return finish(runner.program_ended(0));
 }

@@ -40,6 +40,7 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     cli.set_help_flag("-h,--help", "Показать эту справку и выйти");
 
     std::string backend = "qt";
+    std::string clock;
     std::string crate;
     auto* sim = cli.add_option("--sim", crate,
                                "Работать на симулированном крейте: встроенном, или описанном "
@@ -52,14 +53,28 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
             ->type_name("qt|headless");
     auto* script_option =
         cli.add_option("--script", options.script,
-                       "Выполнить сценарий действий оператора и проверок (без окон, на виртуальных "
-                       "часах) и выйти: 0 все проверки верны, 1 проверка не прошла, 2 сценарий не "
+                       "Выполнить сценарий действий оператора и проверок (без окон, если не задано "
+                       "--backend=qt; без окон на симулированном крейте на виртуальных часах) и "
+                       "выйти: 0 все проверки верны, "
+                       "1 проверка не прошла, 2 сценарий не "
                        "прочитан")
             ->type_name("FILE");
+    auto* step_delay_option =
+        cli.add_option("--step-delay", options.step_delay,
+                       "Сценарий в окнах: сколько секунд отмечен элемент перед действием и "
+                       "стоит окно сообщения (по умолчанию 0.3)")
+            ->check(CLI::Range(0.0, 60.0).description(""))
+            ->type_name("SECONDS");
     auto* record_option =
         cli.add_option("--record", options.record,
                        "Записать действия оператора в файл сценария, чтобы повторить их без окон")
             ->type_name("FILE");
+    cli.add_option("--clock", clock,
+                   "Часы: virtual (виртуальные, только на симулированном крейте без окон; по "
+                   "умолчанию там) или real (настоящие секунды; по умолчанию на системных "
+                   "библиотеках и в окнах)")
+        ->check(CLI::IsMember({"virtual", "real"}).description(""))
+        ->type_name("virtual|real");
     auto* trace_option =
         cli.add_option("--trace", options.trace_file,
                        "Печатать каждый вызов VISA и драйверов: аргументы, статус, время; в "
@@ -83,6 +98,8 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
     options.trace = trace_option->count() > 0;
     options.crate_file = crate;
     options.backend = backend == "headless" ? Options::Backend::headless : Options::Backend::qt;
+    if (!clock.empty())
+        options.clock = clock == "virtual" ? Options::Clock::virtual_time : Options::Clock::real;
     for (const auto* file_option : {script_option, record_option}) {
         if (file_option->count() > 0 && file_option->as<std::string>().empty()) {
             std::fprintf(stderr, "qorm: у параметра %s пустое имя файла (см. qorm --help)\n",
@@ -91,16 +108,16 @@ std::optional<Options> parse_options(int argc, char** argv, int* exit_status) {
             return std::nullopt;
         }
     }
-    // A script runs on the virtual clock: without a backend named it implies headless.
-    if (!options.script.empty()) {
-        if (backend_option->count() > 0 && options.backend == Options::Backend::qt) {
-            std::fprintf(stderr,
-                         "qorm: сценарий выполняется только без окон: --backend=headless (см. "
-                         "qorm --help)\n");
-            *exit_status = kUsageError;
-            return std::nullopt;
-        }
+    // Without a backend named a script runs headless; --backend=qt plays it in the windows.
+    if (!options.script.empty() && backend_option->count() == 0)
         options.backend = Options::Backend::headless;
+    if (step_delay_option->count() > 0 &&
+        (options.script.empty() || options.backend != Options::Backend::qt)) {
+        std::fprintf(stderr,
+                     "qorm: --step-delay только для сценария в окнах: --backend=qt --script=ФАЙЛ "
+                     "(см. qorm --help)\n");
+        *exit_status = kUsageError;
+        return std::nullopt;
     }
     return options;
 }

@@ -9,13 +9,19 @@ namespace app {
 struct Options {
     enum class Backend { qt, headless };
     Backend backend = Backend::qt;
-    bool simulated = false;  // --sim
-    std::string crate_file;  // --sim=FILE; empty: the built-in crate
-    bool trace = false;      // --trace
-    std::string trace_file;  // --trace=FILE; empty: standard error
-    bool version = false;    // --version
-    std::string script;      // --script=FILE: operator actions and checks, run headless
-    std::string record;      // --record=FILE: the operator's actions written as a script
+    // --clock: automatic follows the bindings (virtual on the simulated crate, real seconds on
+    // the system libraries, always real in the windows).
+    enum class Clock { automatic, virtual_time, real };
+    Clock clock = Clock::automatic;
+    bool simulated = false;   // --sim
+    std::string crate_file;   // --sim=FILE; empty: the built-in crate
+    bool trace = false;       // --trace
+    std::string trace_file;   // --trace=FILE; empty: standard error
+    bool version = false;     // --version
+    std::string script;       // --script=FILE: operator actions and checks
+    double step_delay = 0.3;  // --step-delay: seconds a control stays marked before a scripted
+                              // action in the windows
+    std::string record;       // --record=FILE: the operator's actions written as a script
 };
 
 // Exit status for a command line, a crate file or a display the program cannot use.

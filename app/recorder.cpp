@@ -84,6 +84,11 @@ void Recorder::observe(const uir::automation::Action& a) {
     }
     last_action_ = now;
     any_action_ = true;
+    // A refused action raises nothing: it is written at once, as the refusal a replay expects.
+    if (a.refused) {
+        write_line("expect refused " + line);
+        return;
+    }
     held_.push_back(line);
     action_at_ = 0;
     holding_ = true;

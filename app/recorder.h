@@ -2,10 +2,10 @@
 // a regression scenario. Every backend delivers operator input through the run-time's automation
 // entry points, and the recorder observes them there (uir::automation::set_observer).
 //
-// What it writes: each accepted action as its script line, a `wait` for the time between two
-// actions, a `check popup` line after each popup, and for each answered confirmation an `answer`
-// line before the action that raised it. That action is therefore held back until the next one
-// comes, or until flush().
+// What it writes: each accepted action as its script line, each action refused as a person would
+// be as `expect refused` and its line, a `wait` for the time between two actions, a `check popup`
+// line after each popup, and for each answered confirmation an `answer` line before the action that
+// raised it. That action is therefore held back until the next one comes, or until flush().
 #pragma once
 
 #include <cstddef>

@@ -21,6 +21,23 @@
 //   check NAME lines = N            how many lines a text box or list has
 //   check popup "TITLE" "TEXT"      the next popup not yet checked
 //   check no popup                  every popup so far has been checked
+//   check NAME label = "TEXT"       a control's label as shown, without the shortcut marker "__"
+//                                   (also `label contains`)
+//   check ITEM text = "TEXT"        a menu item's text as shown (also `text contains`); a menu's
+//                                   is checked with `check MENU title = "TEXT"`
+//   check NAME geometry = TOP LEFT HEIGHT WIDTH   a control's place and size in pixels
+//   check NAME size = HEIGHT WIDTH  a control's or panel's size
+//   check PANEL position = TOP LEFT where the panel stands on the screen
+//   check NAME range = MIN MAX STEP a numeric field's limits and the step of its arrows
+//   check NAME decimals = N         the decimals a numeric field shows
+//   check NAME colour [face|back|text|textback] = RRGGBB   a colour that is set: without a
+//                                   part, a button's face and anything else's background
+//   check calls OP[(ARGS)] ...      the driver calls since the last action, exactly and in order,
+//                                   each optionally with its arguments as --trace prints them
+//   check no call OP                no call of OP since the last action
+//   check exit = N                  the program's exit status once the script has ended its run
+//   expect refused ACTION           the action (press, set, ...) is refused as it would be for a
+//                                   person: the step passes when refused, fails when accepted
 //
 // Texts are UTF-8 in double quotes with the escapes \n \r \t \" \\ and \xHH (one byte, for the
 // bytes of a driver's text that are not UTF-8; \x00 is refused).
@@ -44,11 +61,44 @@ enum class Command {
     answer,
     wait,
     fault,
-    check
+    check,
+    expect  // only while reading: `expect refused ACTION` becomes the action, marked
 };
 
 // What a check looks at.
-enum class Property { value, title, line, lines, dimmed, visible, enabled, popup, no_popup };
+enum class Property {
+    value,
+    title,
+    line,
+    lines,
+    dimmed,
+    visible,
+    enabled,
+    popup,
+    no_popup,
+    label,
+    text,
+    geometry,
+    size,
+    position,
+    range,
+    decimals,
+    colour,
+    calls,
+    no_call,
+    exit
+};
+
+// Which colour of a control `check NAME colour` looks at.
+enum class ColourPart { main, face, back, text, text_back };
+
+// One call a `check calls` expects: the operation, and its arguments as --trace prints them
+// (without blanks outside quotes) when the script gave them.
+struct ExpectedCall {
+    std::string operation;
+    bool with_arguments = false;
+    std::string arguments;  // the text between the parentheses
+};
 
 struct Value {
     enum class Kind { none, number, text };
@@ -65,13 +115,17 @@ struct Step {
     std::string name;  // panel, control or menu item constant name
     Value value;       // set, select, doubleclick, highlight; a check's expected value or text
     Property property = Property::value;
-    bool negated = false;   // check NAME not ...
-    bool contains = false;  // check ... contains "TEXT"
-    int line_number = 0;    // check NAME line N
-    std::string title;      // check popup: the expected title (the text is in `value`)
-    bool yes = false;       // answer
-    double seconds = 0;     // wait
-    std::string fault;      // fault: the simulator's command
+    bool negated = false;         // check NAME not ...
+    bool contains = false;        // check ... contains "TEXT"
+    int line_number = 0;          // check NAME line N
+    std::string title;            // check popup: the expected title (the text is in `value`)
+    bool yes = false;             // answer
+    double seconds = 0;           // wait
+    std::string fault;            // fault: the simulator's command
+    std::vector<double> numbers;  // geometry, size, position, range: the expected numbers
+    ColourPart colour = ColourPart::main;
+    std::vector<ExpectedCall> calls;  // check calls; check no call: its one operation
+    bool expect_refused = false;      // an action written as `expect refused ACTION`
 };
 
 struct Script {
@@ -100,5 +154,16 @@ std::optional<Script> load(const std::string& path, const ParseOptions& options,
 
 // Whether a step acts on the program (and so waits for the program to settle before the next).
 bool is_action(Command command);
+
+// A call's arguments for comparison: the blanks outside quoted texts removed, so
+// "(3, VI_ATTR_SLOT)" and "(3,VI_ATTR_SLOT)" are the same.
+std::string compact_arguments(std::string_view arguments);
+
+// Reads one call written as --trace writes it, "name" or "name(ARGS)", from text[*pos] on, and
+// moves *pos past it. False, with `why` set, when there is no name or the parenthesis is open.
+bool scan_call(std::string_view text, std::size_t* pos, ExpectedCall* call, std::string* why);
+
+// Whether any step checks the driver calls, so the program must log them.
+bool checks_calls(const Script& script);
 
 }  // namespace app::script

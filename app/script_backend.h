@@ -11,6 +11,8 @@ namespace app::script {
 
 class ScriptBackend : public uir::headless::HeadlessBackend {
   public:
+    explicit ScriptBackend(uir::headless::Clock clock = uir::headless::Clock::virtual_time)
+        : HeadlessBackend(clock) {}
     void collect_input() override;
     int wait(double deadline) override;
 

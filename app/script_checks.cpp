@@ -1,5 +1,7 @@
 #include "script_checks.h"
 
+#include <cstdio>
+
 #include "script_target.h"
 #include "script_text.h"
 #include "uir/headless.h"
@@ -35,8 +37,8 @@ std::string popup_text(const uir::headless::Popup& p) {
     return quote(p.title) + " " + quote(p.text);
 }
 
-CheckOutcome check_popup(const Step& step, std::size_t* checked) {
-    const auto& popups = uir::headless::popups();
+CheckOutcome check_popup(const Step& step, const std::vector<uir::headless::Popup>& popups,
+                         std::size_t* checked) {
     CheckOutcome o;
     o.expected = quote(step.title) + " " + quote(step.value.text);
     if (*checked >= popups.size()) {
@@ -49,8 +51,8 @@ CheckOutcome check_popup(const Step& step, std::size_t* checked) {
     return o;
 }
 
-CheckOutcome check_no_popup(const std::size_t* checked) {
-    const auto& popups = uir::headless::popups();
+CheckOutcome check_no_popup(const std::vector<uir::headless::Popup>& popups,
+                            const std::size_t* checked) {
     CheckOutcome o;
     o.expected = "новых окон нет";
     o.held = *checked >= popups.size();
@@ -116,14 +118,191 @@ CheckOutcome check_state(const Step& step) {
     return o;
 }
 
+// A panel's title, or a menu's title on a menu bar.
 CheckOutcome check_title(const Step& step) {
     const Target t = find_panel(step.name);
     if (t.kind == Target::Kind::none) {
+        if (const uir::Menu* menu = find_menu(step.name))
+            return compare_text(uir::split_label(menu->title).text, step);
         if (find_any(step.name).kind != Target::Kind::none)
-            return problem("заголовок есть только у панели, а " + step.name + " не панель");
+            return problem("заголовок есть только у панели и у меню, а " + step.name +
+                           " не панель и не меню");
         return not_found(step.name);
     }
     return compare_text(uir::model::find_panel(t.panel)->title, step);
+}
+
+CheckOutcome check_menu_text(const Step& step) {
+    const Target t = find_menu_item(step.name);
+    if (t.kind == Target::Kind::none) {
+        if (find_menu(step.name) != nullptr)
+            return problem(step.name + " — меню: его текст проверяют как title");
+        if (find_any(step.name).kind != Target::Kind::none)
+            return problem("text проверяют у пунктов меню, а " + step.name +
+                           " не пункт меню: у элементов проверяют label или значение");
+        return not_found(step.name);
+    }
+    const uir::MenuItem* item = menu_item(t);
+    if (item == nullptr) return not_found(step.name);
+    return compare_text(uir::split_label(item->name).text, step);
+}
+
+std::string numbers_text(const std::vector<double>& numbers) {
+    std::string out;
+    for (double n : numbers) out += (out.empty() ? "" : " ") + number_text(n);
+    return out;
+}
+
+CheckOutcome compare_numbers(const std::vector<double>& actual, const Step& step) {
+    CheckOutcome o;
+    o.expected = numbers_text(step.numbers);
+    o.actual = numbers_text(actual);
+    o.held = actual == step.numbers;
+    return o;
+}
+
+// geometry, size and position of a control or a panel, in pixels.
+CheckOutcome check_shape(const Step& step) {
+    const Target t = find_any(step.name);
+    if (t.kind == Target::Kind::none) return not_found(step.name);
+    if (t.kind == Target::Kind::menu_item)
+        return problem(step.name + " — пункт меню: у него нет места на панели");
+    const uir::Panel* p = uir::model::find_panel(t.panel);
+    if (t.kind == Target::Kind::panel) {
+        if (step.property == Property::geometry)
+            return problem(step.name + " — панель: у неё проверяют position и size");
+        if (step.property == Property::position)
+            return compare_numbers({double(p->top), double(p->left)}, step);
+        return compare_numbers({double(p->height), double(p->width)}, step);
+    }
+    const uir::Control* c = uir::model::find_control(t.panel, t.id);
+    if (c == nullptr) return not_found(step.name);
+    if (step.property == Property::position)
+        return problem(step.name + " — элемент: его место на панели проверяют как geometry");
+    if (step.property == Property::size)
+        return compare_numbers({double(c->height), double(c->width)}, step);
+    return compare_numbers({double(c->top), double(c->left), double(c->height), double(c->width)},
+                           step);
+}
+
+// range and decimals: only a numeric field has them.
+CheckOutcome check_numeric(const Step& step, const uir::Control& c) {
+    if (c.kind != CTRL_NUMERIC)
+        return problem(step.name + " (" + kind_name(c.kind) + ") не числовое поле: " +
+                       (step.property == Property::range ? "диапазона" : "знаков после запятой") +
+                       " у него нет");
+    if (step.property == Property::decimals) return compare_numbers({double(c.precision)}, step);
+    CheckOutcome o;
+    o.expected = numbers_text(step.numbers);
+    o.actual = number_as_held(c.data_type, c.min) + " " + number_as_held(c.data_type, c.max) + " " +
+               number_as_held(c.data_type, c.incr);
+    // The limits are held in the field's own type: compared as it holds them.
+    o.held = same_number(c.data_type, c.min, step.numbers[0]) &&
+             same_number(c.data_type, c.max, step.numbers[1]) &&
+             same_number(c.data_type, c.incr, step.numbers[2]);
+    return o;
+}
+
+std::string colour_text(int colour) {
+    if (colour < 0) return "цвет не задан";
+    char text[8];
+    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(colour) & 0xFFFFFFu);
+    return text;
+}
+
+CheckOutcome check_colour(const Step& step) {
+    const Target t = find_any(step.name);
+    if (t.kind == Target::Kind::none) return not_found(step.name);
+    if (t.kind == Target::Kind::menu_item)
+        return problem(step.name + " — пункт меню: его цвета задаёт система");
+    int colour = -1;
+    if (t.kind == Target::Kind::panel) {
+        if (step.colour != ColourPart::main && step.colour != ColourPart::back)
+            return problem(step.name + " — панель: у неё есть только цвет фона (back)");
+        colour = uir::model::find_panel(t.panel)->back_color;
+    } else {
+        const uir::Control* c = uir::model::find_control(t.panel, t.id);
+        if (c == nullptr) return not_found(step.name);
+        const bool button = c->kind == CTRL_COMMAND_BUTTON || c->kind == CTRL_TOGGLE_BUTTON;
+        switch (step.colour) {
+            case ColourPart::main:
+                colour = button ? c->cmd_button_color : c->back_color;
+                break;
+            case ColourPart::face:
+                if (!button)
+                    return problem(step.name + " (" + kind_name(c->kind) +
+                                   ") не кнопка: цвета кнопки (face) у него нет");
+                colour = c->cmd_button_color;
+                break;
+            case ColourPart::back:
+                colour = c->back_color;
+                break;
+            case ColourPart::text:
+                colour = c->text_color;
+                break;
+            case ColourPart::text_back:
+                colour = c->text_bg_color;
+                break;
+        }
+    }
+    CheckOutcome o;
+    o.expected = colour_text(static_cast<int>(step.numbers[0]));
+    o.actual = colour_text(colour);
+    o.held = colour >= 0 && (colour & 0xFFFFFF) == static_cast<int>(step.numbers[0]);
+    return o;
+}
+
+std::string call_text(const ExpectedCall& call) {
+    return call.with_arguments ? call.operation + "(" + call.arguments + ")" : call.operation;
+}
+
+std::string calls_text(const std::vector<ExpectedCall>& calls, const Step& step) {
+    if (calls.empty()) return "вызовов не было";
+    std::string out;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        // Arguments are shown where the script gave them for that place, so the two lines read
+        // side by side.
+        const bool with = i < step.calls.size() && step.calls[i].with_arguments;
+        out += (i ? " " : "") + (with ? call_text(calls[i]) : calls[i].operation);
+    }
+    return out;
+}
+
+CheckOutcome check_calls(const Step& step, const std::vector<ExpectedCall>* calls) {
+    if (calls == nullptr) return problem("вызовы драйверов не записываются");
+    CheckOutcome o;
+    if (step.property == Property::no_call) {
+        const std::string& op = step.calls[0].operation;
+        std::size_t n = 0;
+        for (const ExpectedCall& c : *calls) n += c.operation == op;
+        o.expected = "ни одного вызова " + op;
+        o.actual = n == 0 ? o.expected : "вызовов " + op + ": " + std::to_string(n);
+        o.held = n == 0;
+        return o;
+    }
+    std::string expected;
+    for (const ExpectedCall& c : step.calls)
+        expected += (expected.empty() ? "" : " ") + call_text(c);
+    o.expected = expected;
+    o.actual = calls_text(*calls, step);
+    o.held = calls->size() == step.calls.size();
+    for (std::size_t i = 0; o.held && i < calls->size(); ++i) {
+        const ExpectedCall& want = step.calls[i];
+        const ExpectedCall& got = (*calls)[i];
+        o.held = got.operation == want.operation &&
+                 (!want.with_arguments || got.arguments == want.arguments);
+    }
+    return o;
+}
+
+CheckOutcome check_exit(const Step& step, const CheckContext& context) {
+    if (!context.program_ended)
+        return problem("программа ещё работает: код выхода проверяют после её завершения");
+    CheckOutcome o;
+    o.expected = "код выхода " + number_text(step.numbers[0]);
+    o.actual = "код выхода " + std::to_string(context.program_exit);
+    o.held = context.program_exit == step.numbers[0];
+    return o;
 }
 
 // The lines of a text box, or the item labels of a list or ring.
@@ -212,12 +391,33 @@ CheckOutcome check_value(const Step& step, const uir::Control& c) {
 
 }  // namespace
 
-CheckOutcome evaluate_check(const Step& step, std::size_t* popups_checked) {
+CheckOutcome evaluate_check(const Step& step, const CheckContext& context) {
+    std::size_t none_checked = 0;
+    std::size_t* popups_checked = context.popups_checked ? context.popups_checked : &none_checked;
+    static const std::vector<uir::headless::Popup> kNoPopups;
+    const auto& popups = context.popups ? *context.popups : kNoPopups;
     switch (step.property) {
         case Property::popup:
-            return check_popup(step, popups_checked);
+            return check_popup(step, popups, popups_checked);
         case Property::no_popup:
-            return check_no_popup(popups_checked);
+            return check_no_popup(popups, popups_checked);
+        case Property::text:
+            return check_menu_text(step);
+        case Property::geometry:
+        case Property::size:
+        case Property::position:
+            return check_shape(step);
+        case Property::colour:
+            return check_colour(step);
+        case Property::calls:
+        case Property::no_call:
+            return check_calls(step, context.calls);
+        case Property::exit:
+            return check_exit(step, context);
+        case Property::label:
+        case Property::range:
+        case Property::decimals:
+            break;
         case Property::dimmed:
         case Property::visible:
         case Property::enabled:
@@ -239,6 +439,10 @@ CheckOutcome evaluate_check(const Step& step, std::size_t* popups_checked) {
     const uir::Control* c = uir::model::find_control(t.panel, t.id);
     if (c == nullptr) return not_found(step.name);
     if (step.property == Property::value) return check_value(step, *c);
+    if (step.property == Property::label)
+        return compare_text(uir::split_label(c->label).text, step);
+    if (step.property == Property::range || step.property == Property::decimals)
+        return check_numeric(step, *c);
     return check_lines(step, *c);
 }
 

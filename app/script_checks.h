@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "script.h"
+#include "uir/headless.h"
 
 namespace app::script {
 
@@ -15,7 +17,17 @@ struct CheckOutcome {
     std::string problem;  // set when the check cannot be made at all (no such control, ...)
 };
 
-// `popups_checked` counts the popups already checked; `check popup` takes the next one.
-CheckOutcome evaluate_check(const Step& step, std::size_t* popups_checked);
+// What a check may look at besides the panels: the popups so far (`popups_checked` counts those
+// already checked; `check popup` takes the next one), the driver calls since the last action,
+// and the program's exit status once it has ended.
+struct CheckContext {
+    const std::vector<uir::headless::Popup>* popups = nullptr;  // null: none so far
+    std::size_t* popups_checked = nullptr;
+    const std::vector<ExpectedCall>* calls = nullptr;  // null: calls are not logged
+    bool program_ended = false;
+    int program_exit = 0;
+};
+
+CheckOutcome evaluate_check(const Step& step, const CheckContext& context);
 
 }  // namespace app::script

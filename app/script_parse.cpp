@@ -241,6 +241,95 @@ class Cursor {
     std::size_t pos_ = 0;
 };
 
+int whole_number(Cursor& in, const char* what, double low, double high) {
+    const double n = in.number(what);
+    if (n != static_cast<long long>(n) || n < low || n > high)
+        throw LineError{std::string(what) + ": целое от " + number_text(low) + " до " +
+                        number_text(high) + ", а не " + number_text(n)};
+    return static_cast<int>(n);
+}
+
+int hex_colour(const std::string& word) {
+    if (word.size() != 6 || !std::all_of(word.begin(), word.end(), [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+        }))
+        throw LineError{"цвет пишется шестью шестнадцатеричными цифрами RRGGBB, а не " +
+                        guillemets(word)};
+    return static_cast<int>(std::stoul(word, nullptr, 16));
+}
+
+// geometry, size, position, range, decimals, colour: what a person sees of a control's or a
+// panel's shape, as numbers. False when the next word is none of them.
+bool parse_shape_check(Cursor& in, Step& step) {
+    constexpr double kPixels = 1e6;  // far past any screen, both ways
+    struct ShapeWord {
+        const char* word;
+        Property property;
+        int count;  // expected numbers
+        const char* what;
+    };
+    static constexpr std::array<ShapeWord, 4> kShapes{
+        {{"geometry", Property::geometry, 4, "TOP LEFT HEIGHT WIDTH"},
+         {"size", Property::size, 2, "HEIGHT WIDTH"},
+         {"position", Property::position, 2, "TOP LEFT"},
+         {"range", Property::range, 3, "MIN MAX STEP"}}};
+    for (const ShapeWord& shape : kShapes) {
+        if (!in.next_is_word(shape.word)) continue;
+        in.word(shape.word);
+        step.property = shape.property;
+        in.equals();
+        for (int i = 0; i < shape.count; ++i) {
+            const std::string what = std::string(shape.word) + " = " + shape.what;
+            if (shape.property == Property::range) {
+                step.numbers.push_back(in.number(what.c_str()));
+            } else {
+                step.numbers.push_back(whole_number(in, what.c_str(), -kPixels, kPixels));
+            }
+        }
+        if (shape.property == Property::range && step.numbers[0] > step.numbers[1])
+            throw LineError{"в range наименьшее значение больше наибольшего"};
+        in.done();
+        return true;
+    }
+    if (in.next_is_word("decimals")) {
+        in.word("decimals");
+        step.property = Property::decimals;
+        in.equals();
+        step.numbers.push_back(whole_number(in, "число знаков после запятой", 0, 15));
+        in.done();
+        return true;
+    }
+    if (in.next_is_word("colour")) {
+        in.word("colour");
+        step.property = Property::colour;
+        struct PartWord {
+            const char* word;
+            ColourPart part;
+        };
+        static constexpr std::array<PartWord, 4> kParts{{{"face", ColourPart::face},
+                                                         {"back", ColourPart::back},
+                                                         {"text", ColourPart::text},
+                                                         {"textback", ColourPart::text_back}}};
+        const Token* t = in.peek();
+        if (t != nullptr && t->kind == Token::Kind::word) {
+            const std::string w = in.word("face, back, text или textback");
+            const auto found = std::find_if(kParts.begin(), kParts.end(),
+                                            [&](const PartWord& p) { return w == p.word; });
+            if (found == kParts.end())
+                throw LineError{
+                    "после colour ожидалось = RRGGBB или face, back, text, textback, "
+                    "а не " +
+                    guillemets(w)};
+            step.colour = found->part;
+        }
+        in.equals();
+        step.numbers.push_back(hex_colour(in.word("цвет RRGGBB")));
+        in.done();
+        return true;
+    }
+    return false;
+}
+
 // check NAME ...: a property, a state, or the value itself.
 void parse_check_of(Cursor& in, Step& step) {
     step.name = in.name("имя панели, элемента или пункта меню");
@@ -277,9 +366,16 @@ void parse_check_of(Cursor& in, Step& step) {
             return;
         }
     }
+    if (parse_shape_check(in, step)) return;
     if (in.next_is_word("title")) {
         in.word("title");
         step.property = Property::title;
+    } else if (in.next_is_word("label")) {
+        in.word("label");
+        step.property = Property::label;
+    } else if (in.next_is_word("text")) {
+        in.word("text");
+        step.property = Property::text;
     } else if (in.next_is_word("line")) {
         in.word("line");
         step.property = Property::line;
@@ -304,17 +400,56 @@ void parse_check_of(Cursor& in, Step& step) {
         const Token* t = in.peek();
         if (t == nullptr || t->kind != Token::Kind::equals)
             throw LineError{
-                "после имени ожидалось = ЗНАЧЕНИЕ, contains, title, line, lines, dimmed, "
-                "visible, hidden или enabled" +
+                "после имени ожидалось = ЗНАЧЕНИЕ, contains, title, label, text, line, lines, "
+                "geometry, size, position, range, decimals, colour, dimmed, visible, hidden или "
+                "enabled" +
                 std::string(t ? ", а не " + (t->kind == Token::Kind::text ? quote(t->text)
                                                                           : guillemets(t->text))
                               : "")};
         in.equals();
         step.value = in.value("ожидаемое значение");
         if (step.property != Property::value && step.value.kind != Value::Kind::text)
-            throw LineError{"заголовок и строки сравниваются с текстом в кавычках"};
+            throw LineError{"заголовок, надпись, текст и строки сравниваются с текстом в кавычках"};
     }
     in.done();
+}
+
+bool same_name_ignoring_case(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// A driver or VISA operation by its system name, spelled as the library spells it.
+std::string known_operation(const std::string& word) {
+    for (const std::string& name : sim::operation_names()) {
+        if (name == word) return name;
+        if (same_name_ignoring_case(name, word))
+            throw LineError{"операция пишется как в библиотеке: " + guillemets(name) + ", а не " +
+                            guillemets(word)};
+    }
+    throw LineError{"нет такой операции VISA или драйверов: " + guillemets(word)};
+}
+
+// check calls OP[(ARGS)] ...: read from the line as written, since the arguments hold blanks and
+// quoted texts as --trace prints them.
+void parse_calls(std::string_view rest, Step& step) {
+    step.property = Property::calls;
+    std::size_t i = 0;
+    while (true) {
+        while (i < rest.size() && (rest[i] == ' ' || rest[i] == '\t')) ++i;
+        if (i >= rest.size()) break;
+        ExpectedCall call;
+        std::string why;
+        if (!scan_call(rest, &i, &call, &why)) throw LineError{why};
+        call.operation = known_operation(call.operation);
+        if (i < rest.size() && rest[i] != ' ' && rest[i] != '\t')
+            throw LineError{"после " + call.operation + " ожидался пробел, а не " +
+                            guillemets(rest.substr(i, 1))};
+        step.calls.push_back(std::move(call));
+    }
+    if (step.calls.empty()) throw LineError{"не хватает: имена операций после check calls"};
 }
 
 void parse_check(Cursor& in, Step& step) {
@@ -329,9 +464,24 @@ void parse_check(Cursor& in, Step& step) {
     }
     if (in.next_is_word("no")) {
         in.word("no");
-        const std::string w = in.word("popup");
-        if (w != "popup") throw LineError{"после check no ожидалось popup, а не " + guillemets(w)};
+        const std::string w = in.word("popup или call");
+        if (w == "call") {
+            step.property = Property::no_call;
+            step.calls.push_back({known_operation(in.word("имя операции драйвера")), false, {}});
+            in.done();
+            return;
+        }
+        if (w != "popup")
+            throw LineError{"после check no ожидалось popup или call, а не " + guillemets(w)};
         step.property = Property::no_popup;
+        in.done();
+        return;
+    }
+    if (in.next_is_word("exit")) {
+        in.word("exit");
+        step.property = Property::exit;
+        in.equals();
+        step.numbers.push_back(whole_number(in, "код выхода", 0, 255));
         in.done();
         return;
     }
@@ -343,13 +493,14 @@ void check_fault(std::string_view command) {
     std::istringstream words{std::string(command)};
     std::string verb, operation;
     words >> verb >> operation;
-    static constexpr std::array<const char*, 6> kVerbs{"fail",  "clear",  "stick",
-                                                       "break", "repair", "visa"};
+    static constexpr std::array<const char*, 8> kVerbs{"fail",   "clear", "stick", "break",
+                                                       "repair", "visa",  "latch", "silent"};
     if (std::find_if(kVerbs.begin(), kVerbs.end(), [&](const char* v) { return verb == v; }) ==
         kVerbs.end())
         throw LineError{"неизвестная команда симулятора " + guillemets(verb) +
-                        ": ожидалось fail, clear, stick, break, repair или visa"};
-    if ((verb == "fail" || verb == "clear") && !operation.empty()) {
+                        ": ожидалось fail, silent, clear, stick, break, repair, visa или latch"};
+    if (verb == "fail" && operation == "memory") return;
+    if ((verb == "fail" || verb == "clear" || verb == "silent") && !operation.empty()) {
         const auto& names = sim::operation_names();
         const auto same = [&](const std::string& name) {
             return std::equal(name.begin(), name.end(), operation.begin(), operation.end(),
@@ -367,7 +518,7 @@ struct CommandWord {
     const char* word;
     Command command;
 };
-constexpr std::array<CommandWord, 11> kCommands{{{"press", Command::press},
+constexpr std::array<CommandWord, 12> kCommands{{{"press", Command::press},
                                                  {"set", Command::set},
                                                  {"select", Command::select},
                                                  {"doubleclick", Command::doubleclick},
@@ -377,7 +528,8 @@ constexpr std::array<CommandWord, 11> kCommands{{{"press", Command::press},
                                                  {"answer", Command::answer},
                                                  {"wait", Command::wait},
                                                  {"fault", Command::fault},
-                                                 {"check", Command::check}}};
+                                                 {"check", Command::check},
+                                                 {"expect", Command::expect}}};
 
 Step parse_line(std::string_view source, const ParseOptions& options) {
     Step step;
@@ -389,7 +541,7 @@ Step parse_line(std::string_view source, const ParseOptions& options) {
     if (found == kCommands.end())
         throw LineError{"неизвестная команда " + guillemets(verb) +
                         ": ожидалось press, set, select, doubleclick, highlight, close, choose, "
-                        "answer, wait, fault или check"};
+                        "answer, wait, fault, check или expect"};
     step.command = found->command;
     const std::string_view rest = blank == std::string_view::npos ? "" : trim(source.substr(blank));
 
@@ -400,6 +552,29 @@ Step parse_line(std::string_view source, const ParseOptions& options) {
         step.fault = std::string(rest);
         check_fault(step.fault);
         return step;
+    }
+
+    if (step.command == Command::check &&
+        (rest == "calls" || rest.starts_with("calls ") || rest.starts_with("calls\t"))) {
+        parse_calls(rest.substr(5), step);
+        return step;
+    }
+    if (step.command == Command::expect) {
+        const std::size_t gap = rest.find_first_of(" \t");
+        if (rest.substr(0, gap) != "refused")
+            throw LineError{"после expect ожидалось refused и действие"};
+        const std::string_view action = gap == std::string_view::npos ? "" : trim(rest.substr(gap));
+        if (action.empty()) throw LineError{"не хватает: действие после expect refused"};
+        Step inner = parse_line(action, options);
+        if (inner.expect_refused) throw LineError{"expect refused дважды подряд"};
+        if (!is_action(inner.command))
+            throw LineError{
+                "после expect refused ожидалось действие (press, set, select, "
+                "doubleclick, highlight, close или choose), а не " +
+                guillemets(action.substr(0, action.find_first_of(" \t")))};
+        inner.source = step.source;
+        inner.expect_refused = true;
+        return inner;
     }
 
     Cursor in(tokenize(rest));
@@ -443,6 +618,7 @@ Step parse_line(std::string_view source, const ParseOptions& options) {
             parse_check(in, step);
             break;
         case Command::fault:
+        case Command::expect:
             break;
     }
     in.done();
@@ -464,6 +640,70 @@ bool is_action(Command command) {
         default:
             return false;
     }
+}
+
+bool scan_call(std::string_view text, std::size_t* pos, ExpectedCall* call, std::string* why) {
+    std::size_t i = *pos;
+    const std::size_t start = i;
+    while (i < text.size() &&
+           (std::isalnum(static_cast<unsigned char>(text[i])) != 0 || text[i] == '_'))
+        ++i;
+    if (i == start) {
+        *why = "ожидалось имя операции, а не " + guillemets(text.substr(i, 1));
+        return false;
+    }
+    call->operation = std::string(text.substr(start, i - start));
+    call->with_arguments = false;
+    call->arguments.clear();
+    if (i < text.size() && text[i] == '(') {
+        const std::size_t open = ++i;
+        bool quoted = false;
+        int depth = 1;
+        for (; i < text.size(); ++i) {
+            if (quoted && text[i] == '\\') {
+                ++i;
+            } else if (text[i] == '"') {
+                quoted = !quoted;
+            } else if (!quoted && text[i] == '(') {
+                ++depth;
+            } else if (!quoted && text[i] == ')' && --depth == 0) {
+                break;
+            }
+        }
+        if (i >= text.size()) {
+            *why = "у аргументов " + call->operation + " нет закрывающей скобки";
+            return false;
+        }
+        call->with_arguments = true;
+        call->arguments = compact_arguments(text.substr(open, i - open));
+        ++i;
+    }
+    *pos = i;
+    return true;
+}
+
+std::string compact_arguments(std::string_view arguments) {
+    std::string out;
+    bool quoted = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const char ch = arguments[i];
+        if (quoted && ch == '\\' && i + 1 < arguments.size()) {
+            out += ch;
+            out += arguments[++i];
+            continue;
+        }
+        if (ch == '"') quoted = !quoted;
+        if (!quoted && (ch == ' ' || ch == '\t')) continue;
+        out += ch;
+    }
+    return out;
+}
+
+bool checks_calls(const Script& script) {
+    return std::any_of(script.steps.begin(), script.steps.end(), [](const Step& s) {
+        return s.command == Command::check &&
+               (s.property == Property::calls || s.property == Property::no_call);
+    });
 }
 
 std::optional<Script> parse(std::string_view text, const ParseOptions& options, ParseError* error) {

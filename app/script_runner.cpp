@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "call_log.h"
 #include "script_checks.h"
 #include "script_target.h"
 #include "script_text.h"
@@ -10,6 +11,7 @@
 #include "uir/automation.h"
 #include "uir/backend.h"
 #include "uir/headless.h"
+#include "uir/mark.h"
 #include "uir/model.h"
 
 namespace app::script {
@@ -34,16 +36,19 @@ bool fits_int(double v) {
 
 }  // namespace
 
-Runner::Runner(Script script, Print print, End end)
-    : script_(std::move(script)), print_(std::move(print)), end_(std::move(end)) {}
+Runner::Runner(Script script, Print print, End end, Operator op)
+    : script_(std::move(script)),
+      print_(std::move(print)),
+      end_(std::move(end)),
+      operator_(std::move(op)) {}
 
 Runner::~Runner() {
-    if (uir::active_backend() != nullptr) uir::headless::on_failure(nullptr);
+    if (uir::active_backend() != nullptr) operator_.on_failure(nullptr);
 }
 
 std::size_t Runner::confirms_so_far() {
     std::size_t n = 0;
-    for (const uir::headless::Popup& p : uir::headless::popups())
+    for (const Popup& p : operator_.popups())
         if (p.kind == "confirm") ++n;
     return n;
 }
@@ -71,7 +76,7 @@ void Runner::finish(int exit_status) {
 
 void Runner::schedule(double delay) {
     std::weak_ptr<int> alive = alive_;
-    uir::headless::schedule(delay, [this, alive] {
+    operator_.schedule(delay, [this, alive] {
         if (alive.expired() || finished_ || program_gone_) return;
         run_steps();
     });
@@ -81,7 +86,7 @@ void Runner::schedule(double delay) {
 void Runner::note_baseline() {
     if (counted_confirms_) return;
     confirms_before_ = confirms_so_far();
-    popups_checked_ = uir::headless::popups().size();
+    popups_checked_ = operator_.popups().size();
     counted_confirms_ = true;
 }
 
@@ -99,14 +104,15 @@ void Runner::run_prologue() {
 void Runner::start() {
     note_baseline();
     std::weak_ptr<int> alive = alive_;
-    uir::headless::on_failure([this, alive](const std::string& reason) {
+    operator_.on_failure([this, alive](const std::string& reason) {
         if (!alive.expired()) headless_failure(reason);
     });
     if (!finished_) schedule(0);
 }
 
-int Runner::program_ended() {
+int Runner::program_ended(int program_exit) {
     program_gone_ = true;
+    program_exit_ = program_exit;
     if (!finished_) {
         if (waiting_ != nullptr) {
             print(*waiting_, "программа завершилась, не дождавшись");
@@ -187,6 +193,18 @@ void Runner::run_steps() {
                 if (!run_fault(step)) return;
                 break;
             default:
+                if (operator_.step_delay > 0 && marked_step_ != &step) {
+                    // A watcher sees the control marked for a moment, then the action.
+                    marked_step_ = &step;
+                    mark_target(step);
+                    --next_;
+                    schedule(operator_.step_delay);
+                    return;
+                }
+                if (marked_step_ != nullptr) {
+                    uir::mark::clear();
+                    marked_step_ = nullptr;
+                }
                 if (!run_action(step)) return;
                 // The next step comes when the program waits again: the callback has run.
                 schedule(0);
@@ -196,7 +214,14 @@ void Runner::run_steps() {
 }
 
 bool Runner::run_check(const Step& step) {
-    const CheckOutcome o = evaluate_check(step, &popups_checked_);
+    const std::vector<Popup> popups = operator_.popups();
+    CheckContext context;
+    context.popups = &popups;
+    context.popups_checked = &popups_checked_;
+    context.calls = call_log_ ? &call_log_->calls() : nullptr;
+    context.program_ended = program_gone_;
+    context.program_exit = program_exit_;
+    const CheckOutcome o = evaluate_check(step, context);
     if (!o.problem.empty()) {
         fail(step, "НЕВЕРНО: " + o.problem);
         return false;
@@ -211,7 +236,7 @@ bool Runner::run_check(const Step& step) {
 }
 
 bool Runner::run_answer(const Step& step) {
-    uir::headless::answer_confirm(step.yes);
+    operator_.answer_confirm(step.yes);
     answers_.push_back(&step);
     acted_since_answer_ = false;
     print(step,
@@ -229,24 +254,32 @@ bool Runner::run_fault(const Step& step) {
     return true;
 }
 
+Target Runner::target_of(const Step& step) {
+    switch (step.command) {
+        case Command::close:
+            return find_panel(step.name);
+        case Command::choose:
+            return find_menu_item(step.name);
+        default:
+            return find_control(step.name);
+    }
+}
+
+void Runner::mark_target(const Step& step) {
+    const Target t = target_of(step);
+    if (t.kind == Target::Kind::control)
+        uir::mark::set(t.panel, t.id);
+    else
+        uir::mark::set(t.panel, 0);
+}
+
 bool Runner::run_action(const Step& step) {
     if (program_gone_) {
         fail(step, "ОТКАЗ: программа уже завершилась");
         return false;
     }
     const std::string& name = step.name;
-    Target t;
-    switch (step.command) {
-        case Command::close:
-            t = find_panel(name);
-            break;
-        case Command::choose:
-            t = find_menu_item(name);
-            break;
-        default:
-            t = find_control(name);
-            break;
-    }
+    const Target t = target_of(step);
     if (t.kind == Target::Kind::none) {
         const bool elsewhere = find_any(name).kind != Target::Kind::none;
         const char* what = step.command == Command::close    ? "панели"
@@ -259,6 +292,13 @@ bool Runner::run_action(const Step& step) {
 
     int st = 0;
     const uir::Control* c = uir::model::find_control(t.panel, t.id);
+    // The calls a `check calls` looks at are those this action causes. A refusal causes none,
+    // so the log is cleared only once the action is taken.
+    std::vector<ExpectedCall> before;
+    if (call_log_ != nullptr) {
+        before = call_log_->calls();
+        call_log_->clear();
+    }
     switch (step.command) {
         case Command::press:
             st = uir::automation::press(t.panel, t.id);
@@ -310,6 +350,17 @@ bool Runner::run_action(const Step& step) {
             break;
         default:
             break;
+    }
+    if (st < 0 && call_log_ != nullptr) call_log_->restore(std::move(before));
+    if (step.expect_refused) {
+        if (st < 0) {
+            ++checks_;
+            print(step, "верно: отказ: " + refusal(t, name, st));
+            return true;
+        }
+        ++actions_;
+        fail(step, "НЕВЕРНО: действие принято, а ожидался отказ");
+        return false;
     }
     if (st < 0) {
         fail(step, "ОТКАЗ: " + refusal(t, name, st));

@@ -1,5 +1,6 @@
 // Runs a script against the live program. The steps are handed to the program's own event
-// processing through the headless backend's schedule, one step a turn, so the blocking loops (the
+// processing through the scripted operator's schedule (the headless backend's, or that of the Qt
+// backend made for a script played in the windows), one step a turn, so the blocking loops (the
 // front panel's run, the selection panel, a host's loop) see them as they would see a person.
 // Each step prints one transcript line. The first check that does not hold, or the first action
 // the program refuses, ends the script with exit status 1; the end of the script ends it with 0.
@@ -16,8 +17,12 @@
 #include <vector>
 
 #include "script.h"
+#include "script_operator.h"
+#include "script_target.h"
 
 namespace app::script {
+
+class CallLog;
 
 inline constexpr int kPassed = 0;
 inline constexpr int kFailed = 1;
@@ -29,7 +34,7 @@ class Runner {
     // the last step, kFailed at the first failure. The program should end then.
     using End = std::function<void(int exit_status)>;
 
-    Runner(Script script, Print print, End end);
+    Runner(Script script, Print print, End end, Operator op = headless_operator());
     ~Runner();
     Runner(const Runner&) = delete;
     Runner& operator=(const Runner&) = delete;
@@ -42,8 +47,11 @@ class Runner {
     void start();
     // The program has ended by itself. The remaining lines run now: checks of what is left
     // (popups, the caller's panel shown again); an action fails, as the program is gone.
-    // Returns the exit status.
-    int program_ended();
+    // `program_exit` is the status the program's run gave, for `check exit`. Returns the exit
+    // status.
+    int program_ended(int program_exit = 0);
+    // The driver calls `check calls` looks at; without a log such checks fail clearly.
+    void set_call_log(CallLog* log) { call_log_ = log; }
 
     bool finished() const { return finished_; }
     int exit_status() const { return exit_status_; }
@@ -52,6 +60,8 @@ class Runner {
     void run_steps();
     // Each returns false when the script must stop.
     bool run_action(const Step& step);
+    Target target_of(const Step& step);
+    void mark_target(const Step& step);
     bool run_check(const Step& step);
     bool run_answer(const Step& step);
     bool run_fault(const Step& step);
@@ -82,6 +92,10 @@ class Runner {
     bool counted_confirms_ = false;
     bool acted_since_answer_ = false;
     int checks_ = 0;
+    int program_exit_ = 0;
+    CallLog* call_log_ = nullptr;
+    Operator operator_;
+    const Step* marked_step_ = nullptr;  // the action step whose control is marked now
     int actions_ = 0;
     // Scheduled steps and the failure handler outlive nothing: they look at this first.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

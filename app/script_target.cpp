@@ -98,6 +98,20 @@ Target find_any(std::string_view name) {
     return {};
 }
 
+const uir::Menu* find_menu(std::string_view name) {
+    const auto menu_on = [&](int handle) -> const uir::Menu* {
+        const uir::Panel* p = uir::model::find_panel(handle);
+        const uir::MenuBar* bar = p ? uir::model::find_menu_bar(p->menu_bar) : nullptr;
+        if (bar == nullptr) return nullptr;
+        for (const uir::Menu& menu : bar->menus)
+            if (menu.constant_name == name) return &menu;
+        return nullptr;
+    };
+    const Target t = newest(Target::Kind::panel,
+                            [&](int handle) { return menu_on(handle) != nullptr ? 0 : -1; });
+    return t.kind == Target::Kind::none ? nullptr : menu_on(t.panel);
+}
+
 std::string kind_name(int kind) {
     for (const KindName& k : kKindNames)
         if (k.kind == kind) return k.name;
@@ -151,23 +165,28 @@ ValueShape value_shape(const uir::Control& c) {
     }
 }
 
+bool same_number(int data_type, double actual, double expected) {
+    if (data_type == VAL_FLOAT) return static_cast<float>(actual) == static_cast<float>(expected);
+    if (data_type == VAL_DOUBLE)
+        return std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
+    return actual == expected;
+}
+
+std::string number_as_held(int data_type, double value) {
+    if (data_type != VAL_FLOAT) return number_text(value);
+    char buffer[32];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
+    return std::string(buffer, r.ptr);
+}
+
 bool same_number(const uir::Control& c, double expected) {
-    if (c.data_type == VAL_FLOAT)
-        return static_cast<float>(c.number) == static_cast<float>(expected);
-    if (c.data_type == VAL_DOUBLE)
-        return std::fabs(c.number - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
-    return c.number == expected;
+    return same_number(c.data_type, c.number, expected);
 }
 
 std::string shown_value(const uir::Control& c) {
     switch (value_shape(c)) {
-        case ValueShape::number: {
-            if (c.data_type != VAL_FLOAT) return number_text(c.number);
-            char buffer[32];
-            const auto r =
-                std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(c.number));
-            return std::string(buffer, r.ptr);
-        }
+        case ValueShape::number:
+            return number_as_held(c.data_type, c.number);
         case ValueShape::text:
             return quote(c.text);
         case ValueShape::lines: {

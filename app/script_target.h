@@ -23,6 +23,8 @@ Target find_control(std::string_view name);
 Target find_menu_item(std::string_view name);
 // A panel, else a control, else a menu item.
 Target find_any(std::string_view name);
+// A menu (not an item) on the menu bar of a panel, by the same rule; null when none has the name.
+const uir::Menu* find_menu(std::string_view name);
 
 // The kind of a control in the operator's words ("кнопка", "список").
 std::string kind_name(int kind);
@@ -41,5 +43,9 @@ ValueShape value_shape(const uir::Control& control);
 
 // A number compared as the control's type holds it: single precision for VAL_FLOAT.
 bool same_number(const uir::Control& control, double expected);
+bool same_number(int data_type, double actual, double expected);
+// A number as a control of that type holds and shows it: a single-precision value as short as
+// single precision writes it.
+std::string number_as_held(int data_type, double value);
 
 }  // namespace app::script

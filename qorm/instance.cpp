@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "allocation.h"
 #include "ctext/ctext.h"
 #include "qorm_internal.h"
 #include "visa.h"
@@ -62,9 +63,10 @@ std::vector<const ModuleInstance*>& live_records() {
     return records;
 }
 
-// A zero-filled record, registered as live; null when there is no memory for either.
+// A zero-filled record, registered as live; null when there is no memory for either. The memory
+// comes through the platform, where the simulated crate can make it run out.
 ModuleInstance* new_record() {
-    auto* record = static_cast<ModuleInstance*>(std::calloc(1, sizeof(ModuleInstance)));
+    auto* record = static_cast<ModuleInstance*>(platform::allocate_record(sizeof(ModuleInstance)));
     if (record == nullptr) return nullptr;
     try {
         live_records().push_back(record);

@@ -22,10 +22,38 @@ std::optional<ViStatus> status_word(const std::string& word) {
     return number(word);
 }
 
-std::string fail(const Words& w) {
-    if (w.size() < 3 || w.size() > 4) return "usage: fail OPERATION STATUS [COUNT|always]";
+// COUNT|always after the status: how many calls a rule answers.
+std::optional<int> rule_count(const Words& w, std::size_t at) {
+    if (w.size() <= at) return 1;
+    if (iequals(w[at], "always")) return kUntilCleared;
+    auto n = number(w[at]);
+    if (n && *n > 0) return n;
+    return std::nullopt;
+}
+
+std::string silent(const Words& w) {
+    if (w.size() < 3 || w.size() > 4) return "usage: silent OPERATION STATUS [COUNT|always]";
     auto status = status_word(w[2]);
     if (!status) return "unknown status '" + w[2] + "'";
+    auto count = rule_count(w, 3);
+    if (!count) return "the count must be a positive number or 'always'";
+    return fail_silently(w[1], *status, *count) ? "" : "unknown operation '" + w[1] + "'";
+}
+
+std::string fail(const Words& w) {
+    if (w.size() == 2 && iequals(w[1], "memory")) {
+        fail_memory();
+        return "";
+    }
+    if (w.size() < 3 || w.size() > 5 || (w.size() == 5 && !iequals(w[3], "after")))
+        return "usage: fail OPERATION STATUS [COUNT|always|after N], or fail memory";
+    auto status = status_word(w[2]);
+    if (!status) return "unknown status '" + w[2] + "'";
+    if (w.size() == 5) {
+        auto n = number(w[4]);
+        if (!n || *n < 1) return "after N: N counts the calls from 1, not '" + w[4] + "'";
+        return fail_nth(w[1], *status, *n) ? "" : "unknown operation '" + w[1] + "'";
+    }
     int count = 1;
     if (w.size() == 4) {
         auto n = number(w[3]);
@@ -89,11 +117,32 @@ std::string fault_command(std::string_view line) {
     const std::string& verb = words[0];
     if (iequals(verb, "fail")) return fail(words);
     if (iequals(verb, "clear")) return clear(words);
+    if (iequals(verb, "silent")) return silent(words);
     if (iequals(verb, "visa")) return visa(words);
     if (iequals(verb, "stick")) {
         return channel_fault(
             words, true, "stick CHANNEL STATE [CARRIER POSITION]",
             [](std::string_view c, int p, int ch, int s) { return stick_channel(c, p, ch, s); });
+    }
+    if (iequals(verb, "latch")) {
+        // The word is the register's 16 bits: 0xFFFF and -1 are the same word.
+        if (words.size() >= 3 && iequals(words[2], "model")) {
+            Words w = words;
+            w.erase(w.begin() + 2);
+            return channel_fault(
+                w, false, "latch CHANNEL WORD|model [CARRIER POSITION]",
+                [](std::string_view c, int p, int ch, int) { return clear_latch_word(c, p, ch); });
+        }
+        if (words.size() >= 3) {
+            auto word = parse_integer(words[2]);
+            if (!word || *word < INT16_MIN || *word > UINT16_MAX)
+                return "the latch word must be 16 bits: -32768 to 65535 or 0x0000 to 0xFFFF";
+        }
+        return channel_fault(words, true, "latch CHANNEL WORD|model [CARRIER POSITION]",
+                             [](std::string_view c, int p, int ch, int word) {
+                                 return set_latch_word(c, p, ch,
+                                                       static_cast<int16_t>(word & 0xFFFF));
+                             });
     }
     if (iequals(verb, "break") || iequals(verb, "repair")) {
         bool broken = iequals(verb, "break");

@@ -39,6 +39,34 @@ bool queue_fault(std::string_view name, ViStatus status, int count) {
     return true;
 }
 
+bool fail_silently(std::string_view name, ViStatus status, int count) {
+    const std::string* op = operation(name);
+    if (!op || (count <= 0 && count != kUntilCleared)) return false;
+    world().faults[*op] = {FaultRule{status, count, 0, true}};
+    return true;
+}
+
+bool fail_nth(std::string_view name, ViStatus status, int nth) {
+    const std::string* op = operation(name);
+    if (!op || nth < 1) return false;
+    world().faults[*op] = {FaultRule{status, 1, nth - 1}};
+    return true;
+}
+
+bool set_latch_word(std::string_view carrier, int position, int channel, int16_t word) {
+    Module* m = world().find_module(carrier, position);
+    if (!m || channel < 1 || channel > kChannels) return false;
+    m->description().readback.latches[static_cast<std::size_t>(channel - 1)] = word;
+    return true;
+}
+
+bool clear_latch_word(std::string_view carrier, int position, int channel) {
+    Module* m = world().find_module(carrier, position);
+    if (!m || channel < 1 || channel > kChannels) return false;
+    m->description().readback.latches[static_cast<std::size_t>(channel - 1)].reset();
+    return true;
+}
+
 bool fail_always(std::string_view name, ViStatus status) {
     return fail_next(name, status, kUntilCleared);
 }
@@ -52,6 +80,7 @@ bool clear_fault(std::string_view name) {
 
 void clear_faults() {
     world().faults.clear();
+    world().memory_faults = 0;
 }
 
 int pending_failures(std::string_view name) {
@@ -80,6 +109,21 @@ bool break_channel(std::string_view carrier, int position, int channel, bool bro
     if (!m || channel < 1 || channel > kChannels) return false;
     m->set_broken(channel, broken);
     return true;
+}
+
+void fail_memory() {
+    ++world().memory_faults;
+}
+
+bool take_memory_fault() {
+    int& pending = world().memory_faults;
+    if (pending <= 0) return false;
+    --pending;
+    return true;
+}
+
+int pending_memory_faults() {
+    return world().memory_faults;
 }
 
 void set_visa_missing(bool missing) {

@@ -159,18 +159,28 @@ Module* World::connected_module(ViSession vi, ViStatus* status) {
     return &modules[static_cast<std::size_t>(it->second.module)];
 }
 
-std::optional<ViStatus> take_fault(std::string_view operation) {
+std::optional<FaultRule> take_fault_rule(std::string_view operation) {
     auto& faults = world().faults;
     if (faults.empty()) return std::nullopt;
     auto it = faults.find(operation);
     if (it == faults.end() || it->second.empty()) return std::nullopt;
     FaultRule& next = it->second.front();
-    const ViStatus status = next.status;
+    if (next.skip > 0) {
+        --next.skip;
+        return std::nullopt;
+    }
+    const FaultRule taken = next;
     if (next.remaining != kUntilCleared && --next.remaining <= 0) {
         it->second.pop_front();
         if (it->second.empty()) faults.erase(it);
     }
-    return status;
+    return taken;
+}
+
+std::optional<ViStatus> take_fault(std::string_view operation) {
+    std::optional<FaultRule> rule = take_fault_rule(operation);
+    if (!rule) return std::nullopt;
+    return rule->status;
 }
 
 }  // namespace sim

@@ -64,8 +64,13 @@ struct ModuleSession {
 
 struct FaultRule {
     ViStatus status = 0;
-    int remaining = 0;  // kUntilCleared (-1) for good
+    int remaining = 0;    // kUntilCleared (-1) for good
+    int skip = 0;         // calls that still pass untouched before the rule applies
+    bool silent = false;  // the operation does no work and writes nothing, whatever the status
 };
+
+// The rule that answers the next call of `operation`, counted as taken; nothing when none does.
+std::optional<FaultRule> take_fault_rule(std::string_view operation);
 
 struct World {
     std::vector<Resource> resources;
@@ -82,6 +87,7 @@ struct World {
     bool visa_missing = false;
     // Per operation, the injected statuses still to give, the next first.
     std::map<std::string, std::deque<FaultRule>, std::less<>> faults;
+    int memory_faults = 0;  // instance-record allocations still to refuse
 
     // A resource by its name or its unique name, in any case.
     std::optional<std::size_t> find_resource(std::string_view name) const;
@@ -100,14 +106,15 @@ double now();
 
 // Answers a call of `operation` (its system name) whose work is `body`: an injected failure is
 // returned instead of doing the work; an injected warning lets the work be done and is returned
-// unless the work failed. An exception never crosses the C table.
+// unless the work failed; a silent rule's status is returned without the work, whatever it is. An
+// exception never crosses the C table.
 template <class F>
 ViStatus answer(std::string_view operation, F&& body) noexcept {
     try {
-        std::optional<ViStatus> injected = take_fault(operation);
-        if (injected && *injected < 0) return *injected;
+        std::optional<FaultRule> injected = take_fault_rule(operation);
+        if (injected && (injected->status < 0 || injected->silent)) return injected->status;
         const ViStatus status = body();
-        return injected && status >= 0 ? *injected : status;
+        return injected && status >= 0 ? injected->status : status;
     } catch (...) {
         return VI_ERROR_SYSTEM_ERROR;
     }

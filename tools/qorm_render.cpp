@@ -20,6 +20,7 @@
 #include "qt_script.h"
 #include "si.h"
 #include "uir/automation.h"
+#include "uir/mark.h"
 #include "uir/qt.h"
 #include "uir/qt_widgets.h"
 #include "uir/runtime.h"
@@ -122,6 +123,13 @@ int main(int argc, char** argv) {
         .then(kStep, [m] { ua::press(m->mp_panel, MP_SWITCH_1); })
         .then(kStep, [m] { ua::press(m->mp_panel, MP_SWITCH_2); })
         .then(kStep, [m] { save(m->mp_panel, "main.png"); })
+        // A script played in the windows frames the control it is about to operate.
+        .then(kStep, [m] { uir::mark::set(m->mp_panel, MP_CHECKSTATE); })
+        .then(kStep,
+              [m] {
+                  save(m->mp_panel, "main-marked.png");
+                  uir::mark::clear();
+              })
         .then(kStep, [m] { ua::choose_menu_item(m->mp_panel, IMNU_INSTR_ABOUT); })
         .then(kStep, [m] { save(m->about_panel, "about.png"); })
         .then(kStep, [m] { ua::press(m->mp_panel, MP_SELFTEST); })

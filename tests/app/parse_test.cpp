@@ -133,6 +133,65 @@ TEST(ScriptParse, Checks) {
     EXPECT_EQ(only_step("check no popup").property, Property::no_popup);
 }
 
+TEST(ScriptParse, ChecksOfWhatAPersonSees) {
+    Step s = only_step("check ST_CLOSE label = \"Закрыть\"");
+    EXPECT_EQ(s.property, Property::label);
+    EXPECT_EQ(s.value.text, "Закрыть");
+    s = only_step("check SI_TEXTMSG label contains \"Слот\"");
+    EXPECT_EQ(s.property, Property::label);
+    EXPECT_TRUE(s.contains);
+    EXPECT_EQ(only_step("check IMNU_INSTR_EXIT text = \"Выход\"").property, Property::text);
+    s = only_step("check SI_OK geometry = 41 208 25 103");
+    EXPECT_EQ(s.property, Property::geometry);
+    EXPECT_EQ(s.numbers, (std::vector<double>{41, 208, 25, 103}));
+    EXPECT_EQ(only_step("check MP size = 558 630").numbers, (std::vector<double>{558, 630}));
+    EXPECT_EQ(only_step("check MP position = -20 -20").numbers, (std::vector<double>{-20, -20}));
+    s = only_step("check MP_GT range = 0.025 6.375 0.025");
+    EXPECT_EQ(s.property, Property::range);
+    EXPECT_EQ(s.numbers, (std::vector<double>{0.025, 6.375, 0.025}));
+    EXPECT_EQ(only_step("check MP_T_1 decimals = 3").numbers, (std::vector<double>{3}));
+    s = only_step("check SI_LIST colour textback = FFFFFF");
+    EXPECT_EQ(s.property, Property::colour);
+    EXPECT_EQ(s.colour, app::script::ColourPart::text_back);
+    EXPECT_EQ(s.numbers, (std::vector<double>{0xFFFFFF}));
+    EXPECT_EQ(only_step("check SI colour = c0c0c0").numbers, (std::vector<double>{0xC0C0C0}));
+    EXPECT_EQ(only_step("check SI_OK colour = C0C0C0").colour, app::script::ColourPart::main);
+}
+
+TEST(ScriptParse, CallsAsTheTracePrintsThem) {
+    Step s = only_step(
+        "check calls kelqorm_reset_trig( 5,7 ) kelqorm_gstart_q viFindRsrc(1, "
+        "\"?*VXI[0-9]*::?*INSTR\")");
+    EXPECT_EQ(s.property, Property::calls);
+    ASSERT_EQ(s.calls.size(), 3u);
+    EXPECT_EQ(s.calls[0].operation, "kelqorm_reset_trig");
+    EXPECT_TRUE(s.calls[0].with_arguments);
+    EXPECT_EQ(s.calls[0].arguments, "5,7") << "blanks outside quotes do not count";
+    EXPECT_FALSE(s.calls[1].with_arguments);
+    EXPECT_EQ(s.calls[2].arguments, "1,\"?*VXI[0-9]*::?*INSTR\"");
+    EXPECT_EQ(app::script::compact_arguments("3, \"a b\\\" c\""), "3,\"a b\\\" c\"")
+        << "a quoted blank, even after an escaped quote, stays";
+    s = only_step("check no call kelqorm_reset_trig");
+    EXPECT_EQ(s.property, Property::no_call);
+    ASSERT_EQ(s.calls.size(), 1u);
+    EXPECT_EQ(s.calls[0].operation, "kelqorm_reset_trig");
+    EXPECT_TRUE(app::script::checks_calls(parsed("press MP_START\ncheck no call kelqorm_start")));
+    EXPECT_FALSE(app::script::checks_calls(parsed("press MP_START\ncheck MP_START = 1")));
+}
+
+TEST(ScriptParse, ExpectRefusedIsTheActionMarked) {
+    Step s = only_step("expect refused set MP_ERROR_MESSAGE \"x\"");
+    EXPECT_EQ(s.command, Command::set);
+    EXPECT_TRUE(s.expect_refused);
+    EXPECT_EQ(s.name, "MP_ERROR_MESSAGE");
+    EXPECT_EQ(s.value.text, "x");
+    EXPECT_EQ(s.source, "expect refused set MP_ERROR_MESSAGE \"x\"");
+    EXPECT_FALSE(only_step("set MP_ERROR_MESSAGE \"x\"").expect_refused);
+    s = only_step("check exit = 0");
+    EXPECT_EQ(s.property, Property::exit);
+    EXPECT_EQ(s.numbers, (std::vector<double>{0}));
+}
+
 struct Mistake {
     const char* text;
     int line;
@@ -198,7 +257,34 @@ INSTANTIATE_TEST_SUITE_P(
         Mistake{"fault explode", 1, "неизвестная команда симулятора «explode»", true},
         Mistake{"fault fail kelqorm_stat VI_ERROR_TMO", 1, "не знает операции «kelqorm_stat»",
                 true},
-        Mistake{"press MP_START\n\n\npress MP_\x01", 4, "ожидалось имя элемента"}),
+        Mistake{"press MP_START\n\n\npress MP_\x01", 4, "ожидалось имя элемента"},
+        Mistake{"check MP_START label = 5", 1, "сравниваются с текстом в кавычках"},
+        Mistake{"check MP_START geometry = 1 2 3", 1, "не хватает: geometry = TOP LEFT"},
+        Mistake{"check MP_START geometry = 1 2 3 4 5", 1, "лишнее в конце строки: «5»"},
+        Mistake{"check MP_START size = 1.5 2", 1, "целое от"},
+        Mistake{"check MP position = 1 left", 1, "ожидалось position = TOP LEFT, а не «left»"},
+        Mistake{"check MP_T_1 range = 1 0 0.1", 1, "наименьшее значение больше наибольшего"},
+        Mistake{"check MP_T_1 decimals = 16", 1, "целое от 0 до 15"},
+        Mistake{"check MP_T_1 decimals 3", 1, "ожидался знак ="},
+        Mistake{"check SI colour = C0C0C", 1, "шестью шестнадцатеричными цифрами"},
+        Mistake{"check SI colour = GGGGGG", 1, "шестью шестнадцатеричными цифрами"},
+        Mistake{"check SI colour front = C0C0C0", 1, "после colour ожидалось"},
+        Mistake{"check calls", 1, "не хватает: имена операций"},
+        Mistake{"check calls kelqorm_stat", 1, "нет такой операции VISA или драйверов"},
+        Mistake{"check calls KELQORM_STATE", 1, "пишется как в библиотеке: «kelqorm_state»"},
+        Mistake{"check calls kelqorm_reset_trig(5, 7", 1, "нет закрывающей скобки"},
+        Mistake{"check calls kelqorm_state,kelqorm_trig_state", 1, "ожидался пробел"},
+        Mistake{"check no call", 1, "не хватает: имя операции"},
+        Mistake{"check no call kelqorm_stat", 1, "нет такой операции"},
+        Mistake{"check no calls kelqorm_state", 1, "ожидалось popup или call"},
+        Mistake{"check exit = 1.5", 1, "код выхода: целое от 0 до 255"},
+        Mistake{"check exit = 256", 1, "код выхода: целое от 0 до 255"},
+        Mistake{"expect press MP_START", 1, "после expect ожидалось refused"},
+        Mistake{"expect refused", 1, "не хватает: действие"},
+        Mistake{"expect refused check MP_START = 1", 1, "ожидалось действие"},
+        Mistake{"expect refused wait 1", 1, "ожидалось действие"},
+        Mistake{"expect refused expect refused press MP_START", 1, "дважды"},
+        Mistake{"expect refused set MP_ERROR_MESSAGE", 1, "не хватает: значение"}),
     [](const auto& info) { return std::to_string(info.index); });
 
 // Whatever bytes a text holds, the recorder's quoting of it reads back as the same bytes.

@@ -66,13 +66,23 @@ TEST_F(ObserverTest, SeesEachAcceptedActionWithItsNamesBeforeTheCallback) {
     EXPECT_EQ(seen[8].control_name, "");
 }
 
-TEST_F(ObserverTest, RefusedActionsAreNotSeen) {
+TEST_F(ObserverTest, RefusalsOfAPersonAreSeenMarkedOthersAreNot) {
     EXPECT_EQ(ua::press(tp, TP_DIM), UIE_NOT_OPERABLE);
     EXPECT_EQ(ua::press(tq, TQ_OK), UIE_NOT_OPERABLE);
     EXPECT_EQ(ua::set_value(tp, TP_SWITCH, 2), UIE_OUT_OF_RANGE);
     EXPECT_EQ(ua::choose_menu_item(tp, TPMNU_FILE_OFF), UIE_NOT_OPERABLE);
     EXPECT_EQ(ua::press(tp, 999), UIE_INVALID_CONTROL);
-    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(ua::set_value(tp, TP_LAMP, 1), UIE_NOT_OPERABLE);
+    ASSERT_EQ(seen.size(), 4u) << "malformed requests are no gesture of a person";
+    for (const Action& a : seen) EXPECT_TRUE(a.refused);
+    EXPECT_EQ(seen[0].kind, Kind::press);
+    EXPECT_EQ(seen[0].control_name, "TP_DIM");
+    EXPECT_EQ(seen[1].panel_name, "TQ");
+    EXPECT_EQ(seen[2].kind, Kind::choose_menu_item);
+    EXPECT_EQ(seen[2].control_name, "TPMNU_FILE_OFF");
+    EXPECT_EQ(seen[3].kind, Kind::set_number);
+    EXPECT_EQ(seen[3].number, 1);
+    EXPECT_THAT(program_log(), ::testing::IsEmpty());
 }
 
 TEST_F(ObserverTest, SeesPopupsWithTheirAnswers) {
@@ -172,6 +182,18 @@ TEST_F(RecorderLines, PopupsBeforeAnyActionAreWrittenAtOnce) {
     recorder.observe(popup(Kind::confirm_popup, "QORM", "Начать?", 0));
     EXPECT_THAT(lines, ElementsAre("check popup \"QORM\" \"Носитель не найден.\\nДемо режим\"",
                                    "answer no", "check popup \"QORM\" \"Начать?\""));
+}
+
+TEST_F(RecorderLines, ARefusedActionIsWrittenAsExpectedRefused) {
+    recorder.observe(action(Kind::choose_menu_item, "TPMNU_FILE_ASK"));
+    now = 2;
+    Action dimmed = action(Kind::press, "TP_DIM");
+    dimmed.refused = true;
+    recorder.observe(dimmed);
+    recorder.observe(popup(Kind::message_popup, "QORM", "после"));
+    EXPECT_THAT(lines, ElementsAre("choose TPMNU_FILE_ASK", "wait 2", "expect refused press TP_DIM",
+                                   "check popup \"QORM\" \"после\""))
+        << "the action before is written first, with its popups";
 }
 
 TEST_F(RecorderLines, AnActionWithoutNamesIsNotedNotReplayed) {

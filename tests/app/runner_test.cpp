@@ -2,10 +2,14 @@
 // check with the expected and the actual value, popups and answers, time on the virtual clock.
 #include <gmock/gmock.h>
 
+#include "call_log.h"
 #include "script_fixture.h"
 #include "script_runner.h"
+#include "script_text.h"
 #include "sim/faults.h"
 #include "sim/sim.h"
+#include "uir/mark.h"
+#include "uir/model.h"
 #include "userint.h"
 
 namespace script_test {
@@ -147,6 +151,74 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"doubleclick TP_RING 1", "TP_RING (выбор из списка) не принимает такое действие"}),
     [](const auto& info) { return case_name(info.param.action, info.index); });
 
+TEST_F(RunnerTest, ExpectRefusedPassesOnlyWhenAPersonWouldBeRefused) {
+    EXPECT_EQ(run("expect refused press TP_DIM\n"
+                  "expect refused set TP_LAMP 1\n"
+                  "expect refused press TP_HIDDEN\n"
+                  "check TP_LAMP = 0\n"),
+              app::script::kPassed)
+        << last_line();
+    EXPECT_EQ(line_of(1),
+              "строка 1, t=0.000 с: expect refused press TP_DIM: верно: отказ: TP_DIM "
+              "затенён: сейчас недоступен");
+    EXPECT_EQ(last_line(), "сценарий выполнен: действий 0, проверок 4, все верны");
+    EXPECT_THAT(program_log(), ::testing::IsEmpty());
+
+    EXPECT_EQ(run("expect refused press TP_GO\n"
+                  "check TP_MSG = \"нажато 1\"\n"),
+              app::script::kFailed);
+    EXPECT_EQ(line_of(1),
+              "строка 1, t=0.000 с: expect refused press TP_GO: НЕВЕРНО: действие "
+              "принято, а ожидался отказ");
+    EXPECT_EQ(last_line(), "сценарий остановлен на строке 1");
+
+    EXPECT_EQ(run("expect refused press TP_NOPE\n"), app::script::kFailed)
+        << "a name on no panel is the script's mistake, not a refusal";
+    EXPECT_THAT(line_of(1), HasSubstr("ОТКАЗ: нет элемента TP_NOPE"));
+}
+
+// Paced as for a watcher: each action's control is marked step-delay seconds before the action,
+// the mark goes once it is done; checks and waits are not paced.
+TEST_F(RunnerTest, APacedOperatorMarksEachControlBeforeItActs) {
+    app::script::Operator op = app::script::headless_operator();
+    op.step_delay = 0.5;
+    std::vector<std::string> seen;
+    uir::mark::on_change([&](const uir::mark::Marked& m) {
+        const uir::Control* c = uir::model::find_control(m.panel, m.control);
+        seen.push_back((c ? c->constant_name : std::string("-")) +
+                       " at " + app::script::number_text(Timer()) + ", " +
+                       std::to_string(program_log().size()) + " done");
+    });
+    EXPECT_EQ(run_with("press TP_GO\n"
+                       "check TP_MSG = \"нажато 1\"\n"
+                       "set TP_TIME 0.5\n"
+                       "press TP_NOTE\n",
+                       op),
+              app::script::kPassed)
+        << last_line();
+    uir::mark::on_change(nullptr);
+    EXPECT_THAT(seen, ElementsAre("TP_GO at 0, 0 done", "- at 0.5, 0 done", "TP_TIME at 0.5, 1 done",
+                                  "- at 1, 1 done", "TP_NOTE at 1, 2 done", "- at 1.5, 2 done"));
+    EXPECT_EQ(line_of(1), "строка 1, t=0.500 с: press TP_GO: выполнено");
+    EXPECT_EQ(line_of(3), "строка 3, t=1.000 с: set TP_TIME 0.5: выполнено");
+}
+
+TEST(CallLog, ReadsTheCallsOutOfTraceLines) {
+    app::script::CallLog log;
+    log.add_trace_line("12.345000 kelqorm_cmd_time_q(5, 4) -> 0.025 = 0x00000000");
+    log.add_trace_line("kelqorm_state(5) = 0xBFFF0015");
+    log.add_trace_line("viFindRsrc(1, \"?*VXI[0-9]*::?*INSTR {x) = 1}\") -> 2 = 0x00000000");
+    log.add_trace_line("trace: table too many = 0x0");   // the tracer's own notice
+    log.add_trace_line("12.5 kelqorm_reset_trig(5, 7");  // cut short: not a call
+    ASSERT_EQ(log.calls().size(), 3u);
+    EXPECT_EQ(log.calls()[0].operation, "kelqorm_cmd_time_q");
+    EXPECT_EQ(log.calls()[0].arguments, "5,4");
+    EXPECT_EQ(log.calls()[1].operation, "kelqorm_state");
+    EXPECT_EQ(log.calls()[2].arguments, "1,\"?*VXI[0-9]*::?*INSTR {x) = 1}\"");
+    log.clear();
+    EXPECT_TRUE(log.calls().empty());
+}
+
 TEST_F(RunnerTest, FailedCheckShowsTheExpectedAndTheActualValue) {
     EXPECT_EQ(run("press TP_GO\n"
                   "check TP_MSG = \"нажато 2\"\n"
@@ -221,8 +293,54 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"check TP dimmed", false,
                   "НЕВЕРНО: у панели TP нет затенения: проверяют visible"},
         CheckCase{"check TP_GO title = \"x\"", false,
-                  "НЕВЕРНО: заголовок есть только у панели, а TP_GO не панель"},
+                  "НЕВЕРНО: заголовок есть только у панели и у меню, а TP_GO не панель и не меню"},
         CheckCase{"check TP_GO lines = 1", false, "НЕВЕРНО: TP_GO (кнопка) не состоит из строк"},
+        CheckCase{"check TP_GO label = \"Пуск\"", true, "верно"},
+        CheckCase{"check TP_GO label = \"__Пуск\"", false,
+                  "НЕВЕРНО: ожидалось \"__Пуск\", на деле \"Пуск\""},
+        CheckCase{"check TP_GO label contains \"ус\"", true, "верно"},
+        CheckCase{"check TP label = \"x\"", false,
+                  "НЕВЕРНО: TP — панель: у неё проверяют title, visible или hidden, а не "
+                  "значение"},
+        CheckCase{"check TPMNU_FILE_ASK text = \"Спросить\"", true, "верно"},
+        CheckCase{"check TPMNU_FILE text = \"Файл\"", false,
+                  "НЕВЕРНО: TPMNU_FILE — меню: его текст проверяют как title"},
+        CheckCase{"check TP_GO text = \"Пуск\"", false,
+                  "НЕВЕРНО: text проверяют у пунктов меню, а TP_GO не пункт меню: у элементов "
+                  "проверяют label или значение"},
+        CheckCase{"check TPMNU_FILE title = \"Файл\"", true, "верно"},
+        CheckCase{"check TP_GO geometry = 40 12 25 90", true, "верно"},
+        CheckCase{"check TP_GO geometry = 40 12 90 25", false,
+                  "НЕВЕРНО: ожидалось 40 12 90 25, на деле 40 12 25 90"},
+        CheckCase{"check TP_GO size = 25 90", true, "верно"},
+        CheckCase{"check TP_GO position = 40 12", false,
+                  "НЕВЕРНО: TP_GO — элемент: его место на панели проверяют как geometry"},
+        CheckCase{"check TP geometry = 50 60 300 400", false,
+                  "НЕВЕРНО: TP — панель: у неё проверяют position и size"},
+        CheckCase{"check TP size = 300 400", true, "верно"},
+        CheckCase{"check TPMNU_FILE_ASK size = 1 1", false,
+                  "НЕВЕРНО: TPMNU_FILE_ASK — пункт меню: у него нет места на панели"},
+        CheckCase{"check TP_TIME range = 0.025 6.375 0.025", true, "верно"},
+        CheckCase{"check TP_TIME range = 0.005 10.235 0.005", false,
+                  "НЕВЕРНО: ожидалось 0.005 10.235 0.005, на деле 0.025 6.375 0.025"},
+        CheckCase{"check TP_TIME decimals = 3", true, "верно"},
+        CheckCase{"check TP_COUNT decimals = 3", false, "НЕВЕРНО: ожидалось 3, на деле 0"},
+        CheckCase{"check TP_GO range = 0 1 1", false,
+                  "НЕВЕРНО: TP_GO (кнопка) не числовое поле: диапазона у него нет"},
+        CheckCase{"check TP_LIST decimals = 0", false,
+                  "НЕВЕРНО: TP_LIST (список) не числовое поле: знаков после запятой у него нет"},
+        CheckCase{"check TP_GO colour = C0C0C0", false,
+                  "НЕВЕРНО: ожидалось C0C0C0, на деле цвет не задан"},
+        CheckCase{"check TP_GO colour back = C0C0C0", true, "верно"},
+        CheckCase{"check TP_TIME colour = C0C0C0", false,
+                  "НЕВЕРНО: ожидалось C0C0C0, на деле цвет не задан"},
+        CheckCase{"check TP_TIME colour face = C0C0C0", false,
+                  "НЕВЕРНО: TP_TIME (числовое поле) не кнопка: цвета кнопки (face) у него нет"},
+        CheckCase{"check TP colour text = 000000", false,
+                  "НЕВЕРНО: TP — панель: у неё есть только цвет фона (back)"},
+        CheckCase{"check calls kelqorm_state", false, "НЕВЕРНО: вызовы драйверов не записываются"},
+        CheckCase{"check exit = 0", false,
+                  "НЕВЕРНО: программа ещё работает: код выхода проверяют после её завершения"},
         CheckCase{"check popup \"QORM\" \"x\"", false,
                   "НЕВЕРНО: ожидалось \"QORM\" \"x\", на деле окон больше не было"}),
     [](const auto& info) { return case_name(info.param.check, info.index); });

@@ -18,7 +18,16 @@ constexpr uir::ListItemSpec kRingItems[] = {{" -", 0}, {"Л1", 1}, {"Л2", 2}};
 constexpr uir::ListItemSpec kListItems[] = {{"первая", 10}, {"вторая", 20}, {"третья", 30}};
 
 constexpr CtrlSpec kTpCtrls[] = {
-    {.id = TP_GO, .constant_name = "TP_GO", .kind = CTRL_COMMAND_BUTTON, .callback = "tp_go"},
+    {.id = TP_GO,
+     .constant_name = "TP_GO",
+     .kind = CTRL_COMMAND_BUTTON,
+     .label = "__Пуск",
+     .top = 40,
+     .left = 12,
+     .width = 90,
+     .height = 25,
+     .callback = "tp_go",
+     .back_color = 0xC0C0C0},
     {.id = TP_DIM,
      .constant_name = "TP_DIM",
      .kind = CTRL_COMMAND_BUTTON,
@@ -123,6 +132,8 @@ constexpr uir::PanelSpec kPanels[] = {
     {.id = TP,
      .constant_name = "TP",
      .title = "Проверочная панель",
+     .top = 50,
+     .left = 60,
      .height = 300,
      .width = 400,
      .callback = "tp_panel",
@@ -266,6 +277,14 @@ void ScriptTest::reload() {
 }
 
 int ScriptTest::run(const std::string& text, bool simulated) {
+    return run_script(text, simulated, app::script::headless_operator());
+}
+
+int ScriptTest::run_with(const std::string& text, app::script::Operator op) {
+    return run_script(text, false, std::move(op));
+}
+
+int ScriptTest::run_script(const std::string& text, bool simulated, app::script::Operator op) {
     transcript.clear();
     program_quit() = false;
     app::script::ParseError error;
@@ -278,7 +297,7 @@ int ScriptTest::run(const std::string& text, bool simulated) {
     {
         app::script::Runner runner(
             std::move(*script), [this](const std::string& line) { transcript.push_back(line); },
-            nullptr);
+            nullptr, std::move(op));
         runner.run_prologue();
         runner.start();
         // The test program: a loop that waits for the operator, until it ends on its own.

@@ -11,6 +11,7 @@
 
 #include "headless_test.h"
 #include "script.h"
+#include "script_operator.h"
 
 namespace script_test {
 
@@ -52,11 +53,18 @@ class ScriptTest : public test_support::HeadlessTest {
     // Parses `text` (failing the test when it cannot), runs it against the shown panel TP until
     // the script ends, and returns the exit status; the transcript is in `transcript`.
     int run(const std::string& text, bool simulated = false);
+    // The same with a scripted operator of the test's own (a paced one, a recording one).
+    int run_with(const std::string& text, app::script::Operator op);
     // The transcript line of a script line, or "" when there is none.
     std::string line_of(int number) const;
     std::string last_line() const { return transcript.empty() ? "" : transcript.back(); }
     // Starts the test program afresh: new panels TP (shown) and TQ, counters at 0.
     void reload();
+
+  private:
+    int run_script(const std::string& text, bool simulated, app::script::Operator op);
+
+  protected:
 
     std::vector<std::string> transcript;
     int tp = 0;

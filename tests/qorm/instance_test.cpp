@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "allocation.h"
 #include "front_panel_test.h"
+#include "sim/faults.h"
 
 namespace qorm_test {
 namespace {
@@ -231,6 +233,31 @@ TEST_F(InstanceTest, FailingStepsReturnTheirStatusAndLeaveNothingOpen) {
         EXPECT_EQ(fake::count("kelqorm_reset"), 0) << "an opening is undone without a reset";
         EXPECT_TRUE(popups().empty());
     }
+}
+
+// The simulator refuses the next record, as a machine out of memory would; the platform's
+// allocation check is how it reaches the front panel.
+TEST_F(InstanceTest, NoMemoryForTheRecordIsToldAndUndoesTheOpening) {
+    platform::set_allocation_check([] { return !sim::take_memory_fault(); });
+    sim::fail_memory();
+    fake::clear_log();
+    auto* instance = reinterpret_cast<ModuleInstance*>(intptr_t{3});
+    EXPECT_EQ(qorm_init(carrier_, 2, 1, 1, &instance), QORM_NO_MEMORY);
+    EXPECT_GT(QORM_NO_MEMORY, 0) << "a positive status: the caller must look at the variable";
+    EXPECT_EQ(instance, nullptr);
+    ASSERT_EQ(popups().size(), 1u);
+    EXPECT_EQ(popups()[0].title, "QORM");
+    EXPECT_EQ(popups()[0].text, "Не хватает оперативной памяти");
+    EXPECT_EQ(fake::count("kelqorm_close"), 1) << "the driver session opened for it is closed";
+    EXPECT_EQ(fake::count("kelqorm_reset"), 0);
+    EXPECT_EQ(sim::pending_memory_faults(), 0);
+
+    // Only that one allocation fails.
+    EXPECT_EQ(qorm_init(carrier_, 2, 1, 1, &instance), 0);
+    ASSERT_NE(instance, nullptr);
+    instance->carrier_panel = 0;
+    qorm_close(&instance);
+    platform::set_allocation_check(nullptr);
 }
 
 TEST_F(InstanceTest, CloseOfAnUndisplayedInstanceReleasesInOrder) {

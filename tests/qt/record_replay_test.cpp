@@ -1,5 +1,6 @@
 // A session recorded on the Qt view, made of real widget gestures on the front panel of the
-// simulated crate, replays headless through the qorm program to the same main panel.
+// simulated crate, replays through the qorm program to the same main panel, headless and in the
+// windows.
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -15,7 +16,9 @@
 #include "qt_view_test.h"
 #include "recorder.h"
 #include "script_text.h"
+#include "uir/mark.h"
 #include "uir/qt.h"
+#include "uir/qt_widgets.h"
 #include "userint.h"
 
 namespace qt_test {
@@ -139,14 +142,66 @@ TEST(RecordReplay, SessionOnTheViewReplaysHeadlessToTheSameMainPanel) {
         script << "press SI_OK\n" << recording << "wait 0.05\n";
         for (const std::string& check : checks) script << check << "\n";
     }
-    const std::string command =
-        std::string(QORM_PROGRAM) + " --backend=headless --sim --script=" + path + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string transcript;
-    char chunk[4096];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) transcript += chunk;
-    EXPECT_EQ(pclose(pipe), 0) << transcript << "\nrecording:\n" << recording;
+    // Replayed headless, and played again in the windows (offscreen, as this test runs).
+    for (const char* backend : {"--backend=headless", "--backend=qt --step-delay=0"}) {
+        SCOPED_TRACE(backend);
+        const std::string command =
+            std::string(QORM_PROGRAM) + " " + backend + " --sim --script=" + path + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string transcript;
+        char chunk[4096];
+        while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) transcript += chunk;
+        EXPECT_EQ(pclose(pipe), 0) << transcript << "\nrecording:\n" << recording;
+    }
+}
+
+}  // namespace
+}  // namespace qt_test
+
+namespace qt_test {
+namespace {
+
+// The run-time's mark, as the view draws it: a frame just around the marked control, following
+// it, gone when the mark is cleared or moves on.
+TEST(ScriptMark, FramesTheMarkedControlUntilCleared) {
+    uir::use_backend(uir::qt::make_backend());
+    ASSERT_EQ(InitUserInterface(), 0);
+    const int panel = NewPanel(0, "Метка", 50, 50, 200, 300);
+    const int first = NewCtrl(panel, CTRL_COMMAND_BUTTON, "Первая", 20, 20);
+    const int second = NewCtrl(panel, CTRL_COMMAND_BUTTON, "Вторая", 100, 20);
+    ASSERT_EQ(DisplayPanel(panel), 0);
+    QApplication::processEvents();
+    EXPECT_EQ(uir::qt::mark_of(), nullptr);
+
+    uir::mark::set(panel, first);
+    QWidget* frame = uir::qt::mark_of();
+    ASSERT_NE(frame, nullptr);
+    QWidget* button = uir::qt::widget_of(panel, first);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(frame->parentWidget(), button->parentWidget());
+    EXPECT_TRUE(frame->geometry().contains(button->geometry()));
+    EXPECT_FALSE(frame->geometry().contains(uir::qt::widget_of(panel, second)->geometry()));
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->testAttribute(Qt::WA_TransparentForMouseEvents))
+        << "the operator's clicks go through to the control";
+
+    SetCtrlAttribute(panel, first, ATTR_TOP, 60);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->geometry().contains(button->geometry())) << "it follows the control";
+
+    uir::mark::set(panel, second);
+    QWidget* moved = uir::qt::mark_of();
+    ASSERT_NE(moved, nullptr);
+    EXPECT_TRUE(moved->geometry().contains(uir::qt::widget_of(panel, second)->geometry()));
+    uir::mark::clear();
+    EXPECT_EQ(uir::qt::mark_of(), nullptr);
+
+    uir::mark::set(panel, first);
+    DiscardPanel(panel);
+    EXPECT_EQ(uir::qt::mark_of(), nullptr) << "the frame goes with its window";
+    uir::mark::clear();
+    uir::shutdown();
 }
 
 }  // namespace

@@ -237,3 +237,84 @@ TEST_F(FaultsTest, AStandInTakesTheFaultsAsTheOperationWould) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FaultsTest, OnlyTheNthCallFails) {
+    ViSession vi = open_module();
+    ViInt16 flag = 0;
+    EXPECT_EQ(sim::fault_command("fail kelqorm_gstart_q VI_ERROR_TMO after 3"), "");
+    EXPECT_EQ(sim::pending_failures("kelqorm_gstart_q"), 1);
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_SUCCESS);
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_SUCCESS);
+    flag = 9;
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_ERROR_TMO);
+    EXPECT_EQ(flag, 9) << "the failing call writes nothing";
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_SUCCESS) << "once only";
+
+    ASSERT_TRUE(sim::fail_nth("kelqorm_state", VI_ERROR_TMO, 1));
+    std::array<ViInt16, 30> s{};
+    EXPECT_EQ(kelqorm.state(vi, s.data()), VI_ERROR_TMO) << "after 1 is the next call";
+    EXPECT_FALSE(sim::fail_nth("kelqorm_state", VI_ERROR_TMO, 0));
+    EXPECT_FALSE(sim::fail_nth("kelqorm_nothing", VI_ERROR_TMO, 2));
+    for (const char* bad :
+         {"fail kelqorm_state VI_ERROR_TMO after",
+          "fail kelqorm_state "
+          "VI_ERROR_TMO after 0",
+          "fail kelqorm_state VI_ERROR_TMO after x", "fail kelqorm_state VI_ERROR_TMO before 2"})
+        EXPECT_NE(sim::fault_command(bad), "") << bad;
+}
+
+TEST_F(FaultsTest, RawLatchWordsUntilTheLatchesAreCleared) {
+    ViSession vi = open_module();
+    EXPECT_EQ(sim::fault_command("latch 7 0x8002"), "");
+    EXPECT_EQ(sim::fault_command("latch 8 0xFFFF VXI0::8::INSTR 2"), "");
+    std::array<ViInt16, 30> l = latches(vi);
+    EXPECT_EQ(static_cast<std::uint16_t>(l[6]), 0x8002u);
+    EXPECT_EQ(l[7], -1);
+    EXPECT_EQ(l[8], 0);
+    EXPECT_EQ(sim::fault_command("latch 8 model"), "");
+    EXPECT_EQ(latches(vi)[7], 0);
+    ASSERT_EQ(kelqorm.reset_trig(vi, 7), VI_SUCCESS);
+    EXPECT_EQ(latches(vi)[6], 0) << "clearing the latches clears the word";
+    for (const char* bad : {"latch", "latch 7", "latch 31 1", "latch 7 0x10000", "latch 7 -32769",
+                            "latch 7 1 VXI0::8::INSTR 3", "latch 7 model extra"})
+        EXPECT_NE(sim::fault_command(bad), "") << bad;
+}
+
+TEST_F(FaultsTest, MemoryFaultsAreTakenOneAllocationEach) {
+    EXPECT_FALSE(sim::take_memory_fault());
+    EXPECT_EQ(sim::fault_command("fail memory"), "");
+    EXPECT_EQ(sim::fault_command("FAIL MEMORY"), "");
+    EXPECT_EQ(sim::pending_memory_faults(), 2);
+    EXPECT_TRUE(sim::take_memory_fault());
+    sim::clear_faults();
+    EXPECT_FALSE(sim::take_memory_fault()) << "clear takes them back";
+    EXPECT_NE(sim::fault_command("fail memory 2"), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FaultsTest, ASilentDriverAnswersWithoutWritingItsOutValues) {
+    ViSession vi = open_module();
+    ViInt16 flag = 9;
+    EXPECT_EQ(sim::fault_command("silent kelqorm_gstart_q 0 2"), "");
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_SUCCESS);
+    EXPECT_EQ(flag, 9) << "a success that writes nothing";
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_SUCCESS);
+    EXPECT_EQ(flag, 9);
+    EXPECT_EQ(kelqorm.gstart_q(vi, &flag), VI_SUCCESS);
+    EXPECT_EQ(flag, 0) << "then the module answers again";
+
+    ASSERT_TRUE(sim::fail_silently("kelqorm_manual_cmd", 0x3FFC0999));
+    EXPECT_EQ(kelqorm.manual_cmd(vi, 1, 1, 1), 0x3FFC0999);
+    EXPECT_EQ(states(vi)[0], 0) << "a silent warning does not do the work either";
+    for (const char* bad : {"silent", "silent kelqorm_state", "silent kelqorm_nothing 0",
+                            "silent kelqorm_state VI_ERROR_NOPE", "silent kelqorm_state 0 0",
+                            "silent kelqorm_state 0 1 2"})
+        EXPECT_NE(sim::fault_command(bad), "") << bad;
+}
+
+}  // namespace

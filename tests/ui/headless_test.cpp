@@ -105,3 +105,64 @@ TEST_F(HeadlessDeathTest, AProgramThatKeepsWaitingForNothingIsStopped) {
 
 }  // namespace
 }  // namespace uir_test
+
+namespace uir_test {
+namespace {
+
+// The steady clock runs by itself: these cases take a few hundredths of a real second and check
+// only what sleeping guarantees (never less than asked), never how much longer it took.
+class SteadyHeadlessTest : public UirTest {
+  protected:
+    std::unique_ptr<uir::Backend> make_backend() override {
+        return uir::headless::make_backend(uir::headless::Clock::steady);
+    }
+};
+
+TEST_F(SteadyHeadlessTest, AWaitSleepsUntilTheTimerIsDue) {
+    const int p = shown_main();
+    ASSERT_EQ(SetCtrlAttribute(p, MAIN_TIMER, ATTR_INTERVAL, 0.02), 0);
+    const double start = Timer();
+    ASSERT_EQ(SetCtrlAttribute(p, MAIN_TIMER, ATTR_ENABLED, 1), 0);
+    while (recorder().events_of(p, MAIN_TIMER).empty()) ASSERT_EQ(ProcessSystemEventsWaiting(), 0);
+    EXPECT_GE(Timer() - start, 0.02);
+    EXPECT_EQ(recorder().events_of(p, MAIN_TIMER), (std::vector<int>{EVENT_TIMER_TICK}));
+}
+
+TEST_F(SteadyHeadlessTest, DelayAndAdvanceTakeRealTime) {
+    const double start = Timer();
+    ASSERT_EQ(Delay(0.01), 0);
+    EXPECT_GE(Timer() - start, 0.01);
+    uir::headless::advance(0.01);
+    EXPECT_GE(Timer() - start, 0.02);
+}
+
+TEST_F(SteadyHeadlessTest, AScheduledActionWaitsForItsTime) {
+    const int p = shown_main();
+    const double start = Timer();
+    double pressed_at = -1;
+    uir::headless::schedule(0.02, [p, &pressed_at] {
+        pressed_at = Timer();
+        uir::automation::press(p, MAIN_OK);
+    });
+    while (pressed_at < 0) ASSERT_EQ(ProcessSystemEventsWaiting(), 0);
+    EXPECT_GE(pressed_at - start, 0.02);
+    EXPECT_EQ(recorder().events_of(p, MAIN_OK), (std::vector<int>{EVENT_COMMIT}));
+}
+
+TEST_F(SteadyHeadlessTest, APollingLoopIsNotAWaitInDisguise) {
+    // On real time the loop's turns are the program's own business: the clock does not jump and
+    // nothing fails, however many idle turns it takes.
+    for (int i = 0; i < 3 * uir::headless::HeadlessBackend::kIdleTurnsBeforeWait; ++i)
+        ASSERT_EQ(ProcessSystemEvents(), 0);
+    EXPECT_TRUE(headless_failures().empty());
+}
+
+TEST_F(SteadyHeadlessTest, AWaitWithNothingToWaitForStillFails) {
+    expect_headless_failures();
+    load(MAIN);
+    EXPECT_EQ(ProcessSystemEventsWaiting(), UIE_WAIT_NEVER_ENDS);
+    EXPECT_EQ(headless_failures().size(), 1u);
+}
+
+}  // namespace
+}  // namespace uir_test

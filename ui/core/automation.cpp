@@ -42,9 +42,8 @@ std::function<void(const Action&)>& observer() {
     return fn;
 }
 
-void accepted(Action::Kind kind, const PanelRec& p, const CtrlRec* c, double number = 0,
-              const char* text = nullptr) {
-    if (!observer()) return;
+Action action_on(Action::Kind kind, const PanelRec& p, const CtrlRec* c, double number,
+                 const char* text) {
     Action a;
     a.kind = kind;
     a.panel = p.handle;
@@ -55,7 +54,23 @@ void accepted(Action::Kind kind, const PanelRec& p, const CtrlRec* c, double num
     }
     a.number = number;
     if (text) a.text = text;
+    return a;
+}
+
+void accepted(Action::Kind kind, const PanelRec& p, const CtrlRec* c, double number = 0,
+              const char* text = nullptr) {
+    if (observer()) core::notify_observer(action_on(kind, p, c, number, text));
+}
+
+// A gesture refused as a person would be refused (the panel and the control are there, but not to
+// be operated now): the observer hears of it too, so a recorded session keeps it as a refusal.
+int refused(int status, Action::Kind kind, const PanelRec* p, const CtrlRec* c, double number = 0,
+            const char* text = nullptr) {
+    if (status != UIE_NOT_OPERABLE || p == nullptr || !observer()) return status;
+    Action a = action_on(kind, *p, c, number, text);
+    a.refused = true;
     core::notify_observer(a);
+    return status;
 }
 
 ValueKind value_kind(const CtrlRec& c) {
@@ -74,7 +89,8 @@ double typed_number(const CtrlRec& c, double v) {
 int press(int panel, int control) {
     PanelRec* p = nullptr;
     CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
+    if (int st = operable(panel, control, p, c); st < 0)
+        return refused(st, Action::Kind::press, p, c);
     switch (core::kind_info(c->kind)->press) {
         case core::PressAction::Refuse:
             return UIE_INVALID_ARGUMENT;
@@ -92,7 +108,8 @@ int press(int panel, int control) {
 int set_value(int panel, int control, int value) {
     PanelRec* p = nullptr;
     CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
+    if (int st = operable(panel, control, p, c); st < 0)
+        return refused(st, Action::Kind::set_number, p, c, value);
     switch (value_kind(*c)) {
         case ValueKind::None:
             return UIE_NO_VALUE;
@@ -118,7 +135,8 @@ int set_value(int panel, int control, int value) {
 int set_value(int panel, int control, double value) {
     PanelRec* p = nullptr;
     CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
+    if (int st = operable(panel, control, p, c); st < 0)
+        return refused(st, Action::Kind::set_number, p, c, std::isfinite(value) ? value : 0);
     const ValueKind vk = value_kind(*c);
     if (vk == ValueKind::None) return UIE_NO_VALUE;
     if (vk != ValueKind::Number) return UIE_TYPE_MISMATCH;
@@ -133,7 +151,8 @@ int set_value(int panel, int control, const char* value) {
     if (int st = core::check_text(value); st < 0) return st;
     PanelRec* p = nullptr;
     CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
+    if (int st = operable(panel, control, p, c); st < 0)
+        return refused(st, Action::Kind::set_text, p, c, 0, value);
     if (value_kind(*c) == ValueKind::None) return UIE_NO_VALUE;
     if (c->kind == CTRL_STRING)
         core::set_text(*c, value);
@@ -153,7 +172,7 @@ namespace {
 int line_gesture(int panel, int control, int index, bool lists_only, int event, Action::Kind kind) {
     PanelRec* p = nullptr;
     CtrlRec* c = nullptr;
-    if (int st = operable(panel, control, p, c); st < 0) return st;
+    if (int st = operable(panel, control, p, c); st < 0) return refused(st, kind, p, c, index);
     const bool fits = lists_only ? c->kind == CTRL_LIST_BOX : value_kind(*c) == ValueKind::Items;
     if (!fits) return UIE_INVALID_ARGUMENT;
     if (index < 0 || index >= static_cast<int>(c->items.size())) return UIE_OUT_OF_RANGE;
@@ -183,10 +202,12 @@ int highlight(int panel, int control, int index) {
 int close_panel(int panel) {
     PanelRec* p = nullptr;
     if (int st = core::find_panel(panel, p); st < 0) return st;
-    if (!p->visible || p->discarding) return UIE_NOT_OPERABLE;
+    if (!p->visible || p->discarding)
+        return refused(UIE_NOT_OPERABLE, Action::Kind::close_panel, p, nullptr);
     if (const CtrlRec* c = p->close_ctrl ? core::ctrl_of(*p, p->close_ctrl) : nullptr) {
         // A dimmed close control means the program does not let the operator leave yet.
-        if (c->dimmed || !c->visible) return UIE_NOT_OPERABLE;
+        if (c->dimmed || !c->visible)
+            return refused(UIE_NOT_OPERABLE, Action::Kind::close_panel, p, nullptr);
         queue_ctrl_event(panel, c->id, EVENT_COMMIT);
         accepted(Action::Kind::close_panel, *p, nullptr);
         return 0;
@@ -204,21 +225,24 @@ int choose_menu_item(int panel, int item) {
     if (!p->menu_bar || core::find_bar(p->menu_bar, bar) < 0) return UIE_INVALID_MENU;
     core::MenuRef ref;
     if (core::find_in_bar(*bar, item, ref) < 0 || !ref.item) return UIE_INVALID_MENU;
-    if (ref.item->separator || ref.item->dimmed || ref.menu->dimmed) return UIE_NOT_OPERABLE;
+    const auto tell = [&](bool refused) {
+        if (!observer()) return;
+        Action a = action_on(Action::Kind::choose_menu_item, *p, nullptr, 0, nullptr);
+        a.control = item;
+        a.control_name = ref.item->constant_name;
+        a.refused = refused;
+        core::notify_observer(a);
+    };
+    if (ref.item->separator || ref.item->dimmed || ref.menu->dimmed) {
+        if (!ref.item->separator) tell(true);
+        return UIE_NOT_OPERABLE;
+    }
     core::queue_event({.target = core::Event::Target::Menu,
                        .panel = panel,
                        .control = item,
                        .event = EVENT_COMMIT,
                        .menu_bar = bar->handle});
-    if (observer()) {
-        Action a;
-        a.kind = Action::Kind::choose_menu_item;
-        a.panel = panel;
-        a.panel_name = p->constant_name;
-        a.control = item;
-        a.control_name = ref.item->constant_name;
-        core::notify_observer(a);
-    }
+    tell(false);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 #include "userint.h"
 
@@ -26,6 +27,14 @@ std::string seconds_text(double s) {
 
 }  // namespace
 
+HeadlessBackend::HeadlessBackend(Clock clock)
+    : clock_(clock), origin_(std::chrono::steady_clock::now()) {}
+
+double HeadlessBackend::now() const {
+    if (clock_ == Clock::virtual_time) return now_;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - origin_).count();
+}
+
 void HeadlessBackend::quit(int return_code) {
     quit_ = true;
     quit_code_ = return_code;
@@ -36,16 +45,17 @@ bool HeadlessBackend::quit_requested(int* return_code) const {
     return quit_;
 }
 
+// On the steady clock time passing is no progress: only events and actions are.
 HeadlessBackend::Stamp HeadlessBackend::stamp() const {
-    return {events_dispatched(), actions_run_, now_};
+    return {events_dispatched(), actions_run_, clock_ == Clock::virtual_time ? now_ : -1};
 }
 
 // Actions scheduled while these run, even for now, wait for the next turn: a script that keeps
 // rescheduling itself cannot hold a turn for ever.
 void HeadlessBackend::collect_input() {
     const std::uint64_t before = next_seq_;
-    while (!scheduled_.empty() && scheduled_.front().due <= now_ &&
-           scheduled_.front().seq < before) {
+    const double t = now();
+    while (!scheduled_.empty() && scheduled_.front().due <= t && scheduled_.front().seq < before) {
         std::function<void()> action = std::move(scheduled_.front().action);
         scheduled_.erase(scheduled_.begin());
         ++actions_run_;
@@ -68,14 +78,22 @@ int HeadlessBackend::move_clock_to(double t) {
              true);
         return UIE_TIME_LIMIT;
     }
-    if (t > now_) now_ = t;
+    if (clock_ == Clock::steady) {
+        const double left = t - now();
+        // Rounded up, so the sleep never ends before the time it was for.
+        if (left > 0)
+            std::this_thread::sleep_for(
+                std::chrono::ceil<std::chrono::microseconds>(std::chrono::duration<double>(left)));
+    } else if (t > now_) {
+        now_ = t;
+    }
     return 0;
 }
 
 int HeadlessBackend::wait(double deadline) {
     const double next = std::min(deadline, earliest_scheduled());
     if (next == kNever) {
-        fail("the program waits for events at " + seconds_text(now_) +
+        fail("the program waits for events at " + seconds_text(now()) +
                  ", but nothing is pending, no timer is enabled and nothing is scheduled",
              true);
         return UIE_WAIT_NEVER_ENDS;
@@ -84,6 +102,7 @@ int HeadlessBackend::wait(double deadline) {
 }
 
 bool HeadlessBackend::idle_turn(double next_due) {
+    if (clock_ == Clock::steady) return false;
     const Stamp s = stamp();
     if (!(s == idle_stamp_)) {
         idle_stamp_ = s;
@@ -95,18 +114,18 @@ bool HeadlessBackend::idle_turn(double next_due) {
 }
 
 int HeadlessBackend::delay(double seconds) {
-    return move_clock_to(now_ + seconds);
+    return move_clock_to(now() + seconds);
 }
 
 int HeadlessBackend::advance(double seconds) {
     if (!std::isfinite(seconds) || seconds < 0) return UIE_OUT_OF_RANGE;
-    return move_clock_to(now_ + seconds);
+    return move_clock_to(now() + seconds);
 }
 
 void HeadlessBackend::schedule(double delay, std::function<void()> action) {
     if (!action) return;
     if (!std::isfinite(delay) || delay < 0) delay = 0;
-    Scheduled s{now_ + delay, next_seq_++, std::move(action)};
+    Scheduled s{now() + delay, next_seq_++, std::move(action)};
     auto pos = std::upper_bound(scheduled_.begin(), scheduled_.end(), s,
                                 [](const Scheduled& a, const Scheduled& b) {
                                     return a.due < b.due || (a.due == b.due && a.seq < b.seq);
@@ -169,8 +188,8 @@ HeadlessBackend* current() {
 
 }  // namespace
 
-std::unique_ptr<Backend> make_backend() {
-    return std::make_unique<HeadlessBackend>();
+std::unique_ptr<Backend> make_backend(Clock clock) {
+    return std::make_unique<HeadlessBackend>(clock);
 }
 
 double now() {

@@ -27,6 +27,10 @@ QColor colour(int rgb);
 // The keyboard focus mark around the focused control: a solid line, plainly visible.
 inline constexpr int kFocusColour = 0x1A5FD0;
 inline constexpr int kFocusLine = 2;
+// The mark of a script played in the windows: the focus frame's shape, a heavier line in amber, so
+// a watcher tells the control the script operates next from the keyboard focus.
+inline constexpr int kScriptMarkColour = 0xE08A00;
+inline constexpr int kScriptMarkLine = 3;
 // A value that shows a fault (a channel state "X", a failed self-test): bold dark red on pale
 // red, so it stands out from the grey of a normal value.
 inline constexpr int kWarningText = 0xB00000;

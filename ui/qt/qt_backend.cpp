@@ -9,15 +9,19 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <thread>
 
 #include "core/placement.h"
 #include "panel_window.h"
 #include "uir/automation.h"
+#include "uir/mark.h"
 #include "uir/qt_widgets.h"
 #include "uir/runtime.h"
 #include "userint.h"
@@ -128,12 +132,16 @@ class QtBackend final : public Backend {
         g_view = view_.get();
         g_running = this;
         quit_ = false;
+        uir::mark::on_change([](const uir::mark::Marked& m) {
+            if (g_view) g_view->show_mark(m.panel, m.control);
+        });
         return 0;
     }
 
     void quit(int) override { quit_ = true; }
 
     void stop() override {
+        uir::mark::on_change(nullptr);
         if (g_running == this) g_running = nullptr;
         if (g_view == view_.get()) g_view = nullptr;
         wake_.reset();
@@ -157,6 +165,9 @@ class QtBackend final : public Backend {
     int wait(double deadline) override {
         if (events_pending()) return 0;
         if (quit_) return UIE_WAIT_NEVER_ENDS;
+        // The scripted operator acts only here, when the program waits for the operator.
+        if (run_due_actions()) return 0;
+        if (!scheduled_.empty()) deadline = std::min(deadline, scheduled_.front().due);
         const double left = deadline - now();
         if (left <= 0) return 0;
         if (deadline == kNever && !view_->any_panel_visible()) return UIE_WAIT_NEVER_ENDS;
@@ -172,11 +183,16 @@ class QtBackend final : public Backend {
     }
 
     int message_popup(const std::string& title, const std::string& text) override {
+        if (options_.scripted) popups_.push_back({"message", title, text, 0});
         PlacedBox box(QMessageBox::Information, window_title(title), QString::fromStdString(text),
                       view_->popup_owner());
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
+        if (options_.scripted) {
+            answer_after_a_moment(box, ok);
+            return 0;
+        }
         box.exec();
         return 0;
     }
@@ -189,9 +205,40 @@ class QtBackend final : public Backend {
         QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
+        if (options_.scripted) {
+            // Without a queued answer: "no", the answer that leaves things as they are.
+            int answer = 0;
+            if (answers_.empty()) {
+                fail("ConfirmPopup \"" + title + "\" (\"" + text + "\") has no answer queued");
+            } else {
+                answer = answers_.front() ? 1 : 0;
+                answers_.pop_front();
+            }
+            popups_.push_back({"confirm", title, text, answer});
+            answer_after_a_moment(box, answer ? yes : no);
+            return answer;
+        }
         box.exec();
         return box.clickedButton() == yes ? 1 : 0;
     }
+
+    // ---- The scripted operator -------------------------------------------------------------
+    void schedule(double delay, std::function<void()> action) {
+        if (!action) return;
+        if (!std::isfinite(delay) || delay < 0) delay = 0;
+        Scheduled item{now() + delay, next_seq_++, std::move(action)};
+        auto pos = std::upper_bound(scheduled_.begin(), scheduled_.end(), item,
+                                    [](const Scheduled& a, const Scheduled& b) {
+                                        return a.due < b.due || (a.due == b.due && a.seq < b.seq);
+                                    });
+        scheduled_.insert(pos, std::move(item));
+    }
+    const std::vector<Popup>& popups() const { return popups_; }
+    void answer_confirm(bool yes) { answers_.push_back(yes); }
+    void on_failure(std::function<void(const std::string&)> handler) {
+        failure_ = std::move(handler);
+    }
+    bool scripted() const { return options_.scripted; }
 
     ScreenSize screen_size() const override {
         const QScreen* screen = QGuiApplication::primaryScreen();
@@ -227,11 +274,49 @@ class QtBackend final : public Backend {
     void menu_bar_changed(int panel, int) override { view_->menu_bar_changed(panel); }
 
   private:
+    struct Scheduled {
+        double due;
+        std::uint64_t seq;
+        std::function<void()> action;
+    };
+
     QString window_title(const std::string& title) const {
         return QString::fromStdString(title + options_.title_suffix);
     }
 
+    // The box stands for the step delay, so a watcher can read it, then takes the scripted
+    // answer; with no delay it is not shown at all.
+    void answer_after_a_moment(PlacedBox& box, QPushButton* button) {
+        if (!(options_.step_delay > 0)) return;
+        QTimer::singleShot(wait_ms(options_.step_delay), &box, [button] { button->click(); });
+        box.exec();
+    }
+
+    // Actions scheduled while these run wait for the next waiting turn, so a step that schedules
+    // the next one cannot hold a turn for ever. True when any ran.
+    bool run_due_actions() {
+        const std::uint64_t before = next_seq_;
+        bool ran = false;
+        while (!scheduled_.empty() && scheduled_.front().due <= now() &&
+               scheduled_.front().seq < before) {
+            std::function<void()> action = std::move(scheduled_.front().action);
+            scheduled_.erase(scheduled_.begin());
+            ran = true;
+            action();
+        }
+        return ran;
+    }
+
+    void fail(const std::string& reason) {
+        if (failure_) failure_(reason);
+    }
+
     Options options_;
+    std::vector<Scheduled> scheduled_;  // by due time, then by order of scheduling
+    std::uint64_t next_seq_ = 0;
+    std::vector<Popup> popups_;
+    std::deque<bool> answers_;
+    std::function<void(const std::string&)> failure_;
     Clock::time_point origin_ = Clock::now();
     std::unique_ptr<View> view_;
     std::unique_ptr<QTimer> wake_;
@@ -249,6 +334,34 @@ std::unique_ptr<uir::Backend> make_backend(const Options& options) {
     return std::make_unique<QtBackend>(options);
 }
 
+namespace {
+
+// The Qt backend that runs or is chosen, when it was made for a scripted operator.
+QtBackend* scripted_backend() {
+    auto* b = dynamic_cast<QtBackend*>(uir::active_backend());
+    return b && b->scripted() ? b : nullptr;
+}
+
+}  // namespace
+
+void schedule(double delay, std::function<void()> action) {
+    if (QtBackend* b = scripted_backend()) b->schedule(delay, std::move(action));
+}
+
+const std::vector<Popup>& popups() {
+    static const std::vector<Popup> none;
+    QtBackend* b = scripted_backend();
+    return b ? b->popups() : none;
+}
+
+void answer_confirm(bool yes) {
+    if (QtBackend* b = scripted_backend()) b->answer_confirm(yes);
+}
+
+void on_failure(std::function<void(const std::string& reason)> handler) {
+    if (QtBackend* b = scripted_backend()) b->on_failure(std::move(handler));
+}
+
 QWidget* window_of(int panel) {
     return g_view ? g_view->window(panel) : nullptr;
 }
@@ -261,6 +374,10 @@ QWidget* widget_of(int panel, int control) {
 QLabel* label_of(int panel, int control) {
     ControlView* v = g_view ? g_view->control(panel, control) : nullptr;
     return v ? v->label() : nullptr;
+}
+
+QWidget* mark_of() {
+    return g_view ? g_view->mark() : nullptr;
 }
 
 QMenuBar* menu_bar_of(int panel) {

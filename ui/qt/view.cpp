@@ -8,6 +8,7 @@
 #include "core/running_callbacks.h"
 #include "core/tab_chain.h"
 #include "look.h"
+#include "script_mark.h"
 #include "uir/automation.h"
 #include "uir/model.h"
 
@@ -289,6 +290,14 @@ void View::highlight(int panel, int control, int index) {
 void View::double_click(int panel, int control, int index) {
     automation::double_click(panel, control, index);
     show_model_value(panel, control);
+}
+
+void View::show_mark(int panel, int control) {
+    delete mark_.data();
+    ControlView* v = panel > 0 && control > 0 ? this->control(panel, control) : nullptr;
+    QWidget* target = v ? v->body() : nullptr;
+    if (target == nullptr || target->parentWidget() == nullptr) return;
+    mark_ = new ScriptMark(target);
 }
 
 }  // namespace uir::qt

@@ -36,6 +36,11 @@ class View : public Operator {
     void text_box_changed(int panel, int control);
     void menu_bar_changed(int panel);
 
+    // The run-time's mark: a frame around the marked control; none for a panel or nothing.
+    void show_mark(int panel, int control);
+    // The frame now shown, nullptr for none (for tests).
+    QWidget* mark() const { return mark_.data(); }
+
     bool any_panel_visible() const;
     // The window of the panel a popup raised now belongs to (the panel whose callback raised
     // it), nullptr for none.
@@ -70,6 +75,7 @@ class View : public Operator {
 
     std::string suffix_;
     std::unordered_map<int, PanelEntry> panels_;
+    QPointer<QWidget> mark_;  // a child of its window: it may go with the window first
 };
 
 }  // namespace uir::qt

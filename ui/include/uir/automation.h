@@ -56,6 +56,11 @@ struct Action {
         confirm_popup,     // `title`, `text`; `number` is the answer, 1 yes, 0 no
     };
     Kind kind = Kind::press;
+    // The entry point refused the action as it refuses a person (a dimmed, hidden or indicator
+    // control, a control or the frame of a hidden panel, a dimmed menu item): nothing happened
+    // and no event was queued. Refusals of malformed requests (wrong value types, unknown ids)
+    // are not reported.
+    bool refused = false;
     int panel = 0;    // 0 for popups
     int control = 0;  // control id or menu item id; 0 when there is none
     std::string panel_name;
@@ -65,7 +70,8 @@ struct Action {
     std::string title;
 };
 // One observer at a time; an empty function removes it. It is called after an action has been
-// accepted and its event queued (before the callback runs), and after a popup has been answered.
+// accepted and its event queued (before the callback runs), after an action has been refused as a
+// person would be (`refused`), and after a popup has been answered.
 // It must not act on the run-time itself.
 void set_observer(std::function<void(const Action&)> observer);
 

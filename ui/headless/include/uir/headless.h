@@ -1,8 +1,9 @@
-// The headless backend (target uir_headless): no windows, a virtual clock, scripted operator
-// input and recorded popups, for tests and scripts. A program runs headless only when it chooses
-// so: uir::use_backend(uir::headless::make_backend()) before InitUserInterface. The functions below
-// act on the headless backend that runs or is chosen; with any other backend, or none, they do
-// nothing (now() is then Timer(), popups() empty, quit_requested() false).
+// The headless backend (target uir_headless): no windows, scripted operator input and recorded
+// popups, for tests and scripts, on the clock the program chooses with its bindings: virtual on
+// the simulated crate, the steady clock on real hardware. A program runs headless only when it
+// chooses so: uir::use_backend(uir::headless::make_backend()) before InitUserInterface. The
+// functions below act on the headless backend that runs or is chosen; with any other backend, or
+// none, they do nothing (now() is then Timer(), popups() empty, quit_requested() false).
 #pragma once
 
 #include <functional>
@@ -15,13 +16,18 @@
 namespace uir {
 
 // Virtual clock: waiting advances it to the next due timer or scheduled action, Delay advances
-// it. Popups are recorded; confirmations are answered from a queue.
+// it. Steady clock: waiting sleeps until the next due timer or scheduled action, Delay sleeps;
+// seconds are real seconds, as a real module runs them. Popups are recorded; confirmations are
+// answered from a queue.
 namespace headless {
 
-std::unique_ptr<Backend> make_backend();
+enum class Clock { virtual_time, steady };
+
+std::unique_ptr<Backend> make_backend(Clock clock = Clock::virtual_time);
 
 double now();
-void advance(double seconds);  // moves the clock on; due timers tick at the next turn
+// Moves the clock on (on the steady clock: sleeps that long); due timers tick at the next turn.
+void advance(double seconds);
 
 // Runs `action` when the virtual clock reaches now() + delay (0: at the next turn). Actions run
 // inside event processing, before the callbacks of the turn, so a blocking loop (the front

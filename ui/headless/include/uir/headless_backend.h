@@ -3,10 +3,13 @@
 // watch the run-time's notifications derives from HeadlessBackend and hands an instance to
 // uir::use_backend.
 //
-// Time: the clock starts at 0 and moves only when the program waits (ProcessSystemEventsWaiting,
-// Delay) or a test advances it. A wait goes straight to the next due timer or scheduled action.
-// A program that polls with ProcessSystemEvents in a loop is waiting too, in effect: after
-// kIdleTurnsBeforeWait turns in a row with nothing to do, the clock moves on as for a wait.
+// Time: the clock starts at 0. On the virtual clock it moves only when the program waits
+// (ProcessSystemEventsWaiting, Delay) or a test advances it. A wait goes straight to the next due
+// timer or scheduled action. A program that polls with ProcessSystemEvents in a loop is waiting
+// too, in effect: after kIdleTurnsBeforeWait turns in a row with nothing to do, the clock moves on
+// as for a wait. On the steady clock time runs by itself: a wait sleeps until the next due timer
+// or scheduled action (no spinning: nothing else can arrive headless), Delay sleeps, and a polling
+// loop's idle turns are just turns.
 //
 // Failures: a wait with nothing pending, no timer enabled and nothing scheduled; a confirmation
 // with no answer queued; the time limit reached. Each is reported to the failure handler (by
@@ -15,6 +18,7 @@
 // abort() rather than let it spin for ever.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -32,9 +36,11 @@ class HeadlessBackend : public Backend {
     static constexpr int kIdleTurnsBeforeWait = 1000;
     static constexpr int kStuckFailuresBeforeAbort = 16;
 
+    explicit HeadlessBackend(Clock clock = Clock::virtual_time);
+
     int start() override { return 0; }
     void quit(int return_code) override;
-    double now() const override { return now_; }
+    double now() const override;
     void collect_input() override;
     int wait(double deadline) override;
     bool idle_turn(double next_due) override;
@@ -52,6 +58,7 @@ class HeadlessBackend : public Backend {
     void on_failure(std::function<void(const std::string&)> handler);
     void set_time_limit(double virtual_seconds);
     bool quit_requested(int* return_code) const;
+    Clock clock() const { return clock_; }
 
   protected:
     // `stuck`: the program has nothing left to wait for (as opposed to an unanswered popup).
@@ -74,7 +81,9 @@ class HeadlessBackend : public Backend {
     int move_clock_to(double t);
     double earliest_scheduled() const;
 
-    double now_ = 0;
+    Clock clock_;
+    std::chrono::steady_clock::time_point origin_;  // the steady clock's 0
+    double now_ = 0;                                // the virtual clock
     double limit_ = 0;
     std::vector<Scheduled> scheduled_;  // ordered by due time, then by order of scheduling
     std::uint64_t next_seq_ = 0;

@@ -13,5 +13,7 @@ QWidget* window_of(int panel);
 QWidget* widget_of(int panel, int control);
 QLabel* label_of(int panel, int control);
 QMenuBar* menu_bar_of(int panel);
+// The frame the view draws for the run-time's mark (uir/mark.h), nullptr when none is shown.
+QWidget* mark_of();
 
 }  // namespace uir::qt
