@@ -2,6 +2,9 @@
 # make test  installs what is missing, builds, runs every test
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
+# make package         builds the Debian package (build/qorm_VERSION_ARCH.deb)
+# make check-install   installs into a staging prefix and builds host programs against it only
+# make check-package   builds the package and checks it without installing it
 # make fuzz            builds the libFuzzer harnesses (clang) and runs each for FUZZ_SECONDS
 # make windows         cross-builds for 32-bit Windows (build-windows/)
 # make test-windows    cross-builds and runs the suite under wine
@@ -18,7 +21,7 @@ CMAKE_FLAGS_WIN ?=
 WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
 export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz windows test-windows bench-windows clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package check-install check-package windows test-windows bench-windows clean
 
 all: build
 
@@ -48,6 +51,15 @@ test-sanitize: deps
 
 bench: build
 	scripts/run-bench $(BUILD)
+
+package: build
+	cmake --build $(BUILD) --target package
+
+check-install: build
+	JOBS=$(JOBS) scripts/check-install $(BUILD)
+
+check-package: package
+	scripts/check-package $(BUILD)
 
 fuzz: deps
 	JOBS=$(JOBS) scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS)
