@@ -9,6 +9,8 @@
 # make windows         cross-builds for 32-bit Windows (build-windows/)
 # make test-windows    cross-builds and runs the suite under wine
 # make bench-windows   cross-builds and runs the benchmarks under wine
+# make package-windows        the Windows zip (build-windows/qorm-VERSION-win32.zip)
+# make check-package-windows  makes the zip, unpacks it afresh and runs what it holds under wine
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
@@ -21,7 +23,7 @@ CMAKE_FLAGS_WIN ?=
 WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
 export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz package check-install check-package windows test-windows bench-windows clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package check-install check-package windows test-windows bench-windows package-windows check-package-windows clean
 
 all: build
 
@@ -79,6 +81,12 @@ test-windows: windows
 
 bench-windows: windows
 	env -u DISPLAY scripts/with-wine scripts/run-bench $(BUILD_WIN)
+
+package-windows: windows
+	cmake --build $(BUILD_WIN) --target package
+
+check-package-windows: package-windows
+	env -u DISPLAY scripts/with-wine scripts/check-package-windows $(BUILD_WIN)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WIN)
