@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -245,7 +246,9 @@ class Cursor {
 
 int whole_number(Cursor& in, const char* what, double low, double high) {
     const double n = in.number(what);
-    if (n != static_cast<long long>(n) || n < low || n > high)
+    // The range is checked before the number is taken as whole: a huge one (1e308) has no
+    // integer to compare with.
+    if (!(n >= low && n <= high) || n != std::trunc(n))
         throw LineError{std::string(what) + ": целое от " + number_text(low) + " до " +
                         number_text(high) + ", а не " + number_text(n)};
     return static_cast<int>(n);
@@ -387,7 +390,8 @@ void parse_check_of(Cursor& in, Step& step) {
         step.property = Property::lines;
         in.equals();
         const double n = in.number("число строк");
-        if (n < 0 || n != static_cast<int>(n))
+        // Bounded before it is taken as whole: a huge count has no int to compare with.
+        if (!(n >= 0 && n <= 1e9) || n != std::trunc(n))
             throw LineError{"число строк должно быть целым и не меньше 0"};
         step.value = {Value::Kind::number, n, true, {}};
         in.done();

@@ -279,6 +279,11 @@ INSTANTIATE_TEST_SUITE_P(
         Mistake{"check no calls kelqorm_state", 1, "ожидалось popup или call"},
         Mistake{"check exit = 1.5", 1, "код выхода: целое от 0 до 255"},
         Mistake{"check exit = 256", 1, "код выхода: целое от 0 до 255"},
+        // Numbers past any integer type are refused by their range, not converted.
+        Mistake{"check exit = 1e308", 1, "код выхода: целое от 0 до 255"},
+        Mistake{"check MP_START size = -1e308 2", 1, "целое от"},
+        Mistake{"check MP_T_1 decimals = 1e19", 1, "целое от 0 до 15"},
+        Mistake{"check SI_LIST lines = 3.6e31", 1, "число строк должно быть целым"},
         Mistake{"expect press MP_START", 1, "после expect ожидалось refused"},
         Mistake{"expect refused", 1, "не хватает: действие"},
         Mistake{"expect refused check MP_START = 1", 1, "ожидалось действие"},

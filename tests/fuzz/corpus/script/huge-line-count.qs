@@ -1,0 +1,1 @@
+check SI_LIST lines = 3.6e31

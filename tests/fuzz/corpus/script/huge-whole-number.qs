@@ -1,0 +1,1 @@
+check MP_T_1 decimals = 1e308
