@@ -2,11 +2,16 @@
 # make test  installs what is missing, builds, runs every test
 # make test-sanitize   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench           builds and runs the benchmarks
+# make package         builds the Debian package (build/qorm_VERSION_ARCH.deb)
+# make check-install   installs into a staging prefix and builds host programs against it only
+# make check-package   builds the package and checks it without installing it
 # make fuzz            builds the libFuzzer harnesses (clang) and runs each for FUZZ_SECONDS
 # make windows         cross-builds for 32-bit Windows (build-windows/)
 # make test-windows    cross-builds and runs the suite under wine
 # make test-windows-view   the native Win32 view's tests under wine on an Xvfb display
 # make bench-windows   cross-builds and runs the benchmarks under wine
+# make package-windows        the Windows zip (build-windows/qorm-VERSION-win32.zip)
+# make check-package-windows  makes the zip, unpacks it afresh and runs what it holds under wine
 JOBS ?= 2
 BUILD ?= build
 BUILD_ASAN ?= build-asan
@@ -19,8 +24,9 @@ CMAKE_FLAGS_WIN ?=
 WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
 export WINEPREFIX
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz windows test-windows \
-  test-windows-view bench-windows clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package check-install \
+  check-package windows test-windows test-windows-view bench-windows package-windows \
+  check-package-windows clean
 
 all: build
 
@@ -51,6 +57,15 @@ test-sanitize: deps
 bench: build
 	scripts/run-bench $(BUILD)
 
+package: build
+	cmake --build $(BUILD) --target package
+
+check-install: build
+	JOBS=$(JOBS) scripts/check-install $(BUILD)
+
+check-package: package
+	scripts/check-package $(BUILD)
+
 fuzz: deps
 	JOBS=$(JOBS) scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
@@ -76,6 +91,12 @@ test-windows-view: windows
 
 bench-windows: windows
 	env -u DISPLAY scripts/with-wine scripts/run-bench $(BUILD_WIN)
+
+package-windows: windows
+	cmake --build $(BUILD_WIN) --target package
+
+check-package-windows: package-windows
+	env -u DISPLAY scripts/with-wine scripts/check-package-windows $(BUILD_WIN)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WIN)

@@ -43,7 +43,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 
-# ctest, gtest_discover_tests and the scenario scripts run the .exe files through wine. The
-# wrapper starts nothing itself; scripts/wine-env prepares the prefix and its server once per run.
+# ctest, gtest_discover_tests and the scenario scripts run the .exe files through wine, by
+# scripts/wine-run, which passes everything through and runs once more only when wine itself
+# crashes (see there). It starts nothing itself; scripts/with-wine prepares the prefix and its
+# server once per run.
 find_program(QORM_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${QORM_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

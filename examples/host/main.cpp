@@ -6,22 +6,29 @@
 // VIEW is the windowed view of the platform: qt on Linux, win32 on Windows.
 //
 // Headless it needs a script: the same operator scripts as qorm's, naming the host's panel HOST
-// and its controls HOST_LIST, HOST_OPEN, HOST_HIDE, HOST_CLOSE and HOST_EXIT.
+// and its controls HOST_LIST, HOST_OPEN, HOST_HIDE, HOST_CLOSE and HOST_EXIT. Scripts come with
+// the project's own tree; built on its own against the installed package, the host runs in the
+// Qt view only.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
 
-#include "bindings_setup.h"
+#include "bindings.h"
 #include "host.h"
+#include "sim/sim.h"
+#include "uir/runtime.h"
+#include "userint.h"
+#ifdef QORM_HOST_SCRIPTS
 #include "line_file.h"
 #include "native.h"
 #include "options.h"
 #include "script_backend.h"
 #include "script_runner.h"
-#include "uir/runtime.h"
-#include "userint.h"
+#endif
 #ifdef QORM_HAVE_QT
 #include "uir/qt.h"
 #endif
@@ -31,6 +38,7 @@
 
 namespace {
 
+#ifdef QORM_HOST_SCRIPTS
 void print_line(const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
@@ -39,6 +47,28 @@ void print_line(const std::string& line) {
 [[noreturn]] void end_with_script(int exit_status) {
     std::fflush(stdout);
     std::exit(exit_status);
+}
+#endif
+
+// The three libraries bound to the simulated crate (the built-in one, or a crate file's), its
+// modules on the run-time's clock.
+bool bind_simulated_crate(const std::string& crate_file) {
+    std::string error;
+    std::optional<sim::Crate> crate =
+        crate_file.empty() ? sim::default_crate() : sim::load_crate_file(crate_file, &error);
+    if (!crate) {
+        std::fprintf(stderr, "qorm_host: файл крейта не принят: %s\n", error.c_str());
+        return false;
+    }
+    sim::install(*crate);
+    sim::set_clock([] { return Timer(); });
+    if (platform::bind_visa(sim::visa_api(), &error) < 0 ||
+        platform::bind_kelqorm(sim::kelqorm_api(), &error) < 0 ||
+        platform::bind_kelbase(sim::kelbase_api(), &error) < 0) {
+        std::fprintf(stderr, "qorm_host: %s\n", error.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool use_windowed_view() {
@@ -71,27 +101,34 @@ bool use_windowed_view() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef QORM_HOST_SCRIPTS
+    // In the project's tree the host shares the program's start: closed standard descriptors are
+    // opened on /dev/null, so nothing it writes lands in whatever file took their place.
     app::open_missing_standard_descriptors();
     platform::native::use_utf8_console();
     platform::native::Arguments arguments(argc, argv);
+    const int arg_count = arguments.argc();
+    char** const arg_values = arguments.argv();
+    const std::string windowed = app::Options::kWindowedName;
+#else
+    // Built on its own the host has the Qt view only, and takes its arguments as Linux gives
+    // them, in UTF-8.
+    const int arg_count = argc;
+    char** const arg_values = argv;
+    const std::string windowed = "qt";
+#endif
     CLI::App cli{"Пример программы-носителя для передней панели QORM", "qorm_host"};
-    std::string crate, carrier, backend = app::Options::kWindowedName, script_file;
+    std::string crate, carrier, backend = windowed, script_file;
     cli.add_option("--sim", crate, "Файл симулированного крейта (без него: встроенный)");
     cli.add_option("--carrier", carrier, "Ресурс VISA носителя (без него: первый найденный)");
-    cli.add_option("--backend", backend, std::string(app::Options::kWindowedName) + " или headless")
-        ->check(CLI::IsMember({std::string(app::Options::kWindowedName), std::string("headless")}));
+    cli.add_option("--backend", backend, windowed + " или headless")
+        ->check(CLI::IsMember({windowed, std::string("headless")}));
     cli.add_option("--script", script_file, "Сценарий действий оператора (без окон)");
-    CLI11_PARSE(cli, arguments.argc(), arguments.argv());
+    CLI11_PARSE(cli, arg_count, arg_values);
 
-    app::Options options;
-    options.simulated = true;
-    options.crate_file = crate;
-    std::string error;
-    if (!app::bind_libraries(options, &error)) {
-        std::fprintf(stderr, "qorm_host: %s\n", error.c_str());
-        return 2;
-    }
+    if (!bind_simulated_crate(crate)) return 2;
 
+#ifdef QORM_HOST_SCRIPTS
     std::unique_ptr<app::script::Runner> runner;
     if (!script_file.empty()) {
         app::script::ParseError parse_error;
@@ -110,6 +147,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qorm_host: без окон нужен сценарий: --script=ФАЙЛ\n");
         return 2;
     }
+#else
+    if (!script_file.empty() || backend == "headless") {
+        std::fprintf(stderr, "qorm_host: эта сборка не выполняет сценарии; только окна Qt\n");
+        return 2;
+    }
+    if (!use_windowed_view()) return 2;
+#endif
 
     if (InitUserInterface() < 0) return 1;
     host::Host host;
@@ -118,7 +162,11 @@ int main(int argc, char** argv) {
     } else if (host::build_panel(&host) > 0) {
         host::run(&host);
     }
+#ifdef QORM_HOST_SCRIPTS
     const int status = runner ? runner->program_ended() : 0;
+#else
+    const int status = 0;
+#endif
     QuitUserInterface(0);
     return status;
 }

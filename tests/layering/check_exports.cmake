@@ -13,6 +13,13 @@ foreach(line IN LISTS lines)
   set(target "${CMAKE_MATCH_1}")
   set(dirs "${CMAKE_MATCH_2}")
   foreach(dir IN LISTS dirs)
+    # The folders a target exports in the build tree count; those of an installed package lie
+    # under its prefix.
+    if(dir MATCHES "^\\$<BUILD_INTERFACE:(.*)>$")
+      set(dir "${CMAKE_MATCH_1}")
+    elseif(dir MATCHES "^\\$<INSTALL_INTERFACE:")
+      continue()
+    endif()
     string(REGEX REPLACE "/+$" "" dir "${dir}")
     if(dir IN_LIST raw)
       list(APPEND offences "${target} exports ${dir}")

@@ -3,7 +3,7 @@
 #   cmake -DBUILD=<build tree> -DPREFIX=<staging prefix> -DHOST=<plain_host> -DLIBS=<folder of
 #         libqorm.so> -P run_installed.cmake
 # On Windows (EMULATOR given, wine) LIBS is qorm.dll itself: the host and qorm.dll are copied
-# beside the installed DLLs in bin/qorm-sim/, where Windows finds them, and the host runs there.
+# beside the installed DLLs in qorm-sim/, where Windows finds them, and the host runs there.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${PREFIX}"
                         --component qorm-sim
@@ -12,7 +12,7 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "the stand-ins do not install (status ${status}):\n${out}")
 endif()
 if(EMULATOR)
-  set(folder "${PREFIX}/bin/qorm-sim")
+  set(folder "${PREFIX}/qorm-sim")
   set(libraries visa32.dll kelqorm_32.dll KELBASE_32.dll qorm_sim_crate.dll)
 else()
   set(folder "${PREFIX}/lib/qorm-sim")
