@@ -33,6 +33,12 @@ extern "C" ViStatus QORM_API qorm_display(ModuleInstance* instance) {
         return 0;
     }
 
+#ifdef _WIN32
+    // qorm.dll carries a run-time of its own, which no host can reach to start: the front panel
+    // starts it (the native view) at its first showing. Where the system makes no windows the
+    // view does not start and the showing is refused as before, with the instance unchanged.
+    if (InitUserInterface() < 0) return -1;
+#endif
     qorm_register_callbacks();
     for (const FrontPanel& panel : kFrontPanels) instance->*panel.handle = 0;
     // mpInitPanels takes the handles in load order, ended by 0.
