@@ -308,6 +308,9 @@ int main(int argc, char** argv) {
     int before_instances = 0, i, shown;
     char location[QORM_LOCATION_LEN];
 
+    /* Unbuffered, so a host stopped from outside (a test's time limit) still shows how far it
+     * came. */
+    setvbuf(stdout, NULL, _IONBF, 0);
     library = argument(argc, argv, 1) ? argument(argc, argv, 1) : kDefaultLibrary;
     resource = argument(argc, argv, 2) ? argument(argc, argv, 2) : "VXI0::8::INSTR";
     instances = argument(argc, argv, 3) ? atoi(argument(argc, argv, 3)) : 100;
