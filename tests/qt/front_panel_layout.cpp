@@ -24,15 +24,15 @@ void fill(Copy& c) {
     for (uir::PanelSpec p : qorm_layout().panels) {
         auto& controls = c.controls.emplace_back(p.controls.begin(), p.controls.end());
         for (uir::CtrlSpec& ctrl : controls)
-            if (ctrl.callback) ctrl.callback = "qtCB";
+            if (ctrl.callback) ctrl.callback = "viewCB";
         p.controls = controls;
-        if (p.callback) p.callback = "qtCB";
+        if (p.callback) p.callback = "viewCB";
         if (p.menu_bar) {
             auto& menus = c.menus.emplace_back(p.menu_bar->menus.begin(), p.menu_bar->menus.end());
             for (uir::MenuSpec& m : menus) {
                 auto& items = c.items.emplace_back(m.items.begin(), m.items.end());
                 for (uir::MenuItemSpec& item : items)
-                    if (item.callback) item.callback = "qtMenuCB";
+                    if (item.callback) item.callback = "viewMenuCB";
                 m.items = items;
             }
             uir::MenuBarSpec bar = *p.menu_bar;

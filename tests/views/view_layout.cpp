@@ -125,7 +125,8 @@ constexpr CtrlSpec kViewCtrls[] = {
      .left = 220,
      .width = 20,
      .height = 20,
-     .text = "-"},
+     .text = "-",
+     .fault_text = "X"},
     {.id = V_RING,
      .constant_name = "V_RING",
      .kind = CTRL_RING,
@@ -190,6 +191,17 @@ constexpr CtrlSpec kViewCtrls[] = {
      .callback = "viewCB",
      .interval = 0.1,
      .enabled = false},
+    {.id = V_RESULT,
+     .constant_name = "V_RESULT",
+     .kind = CTRL_NUMERIC,
+     .data_type = VAL_SHORT_INTEGER,
+     .mode = VAL_INDICATOR,
+     .label = "Итог",
+     .top = 140,
+     .left = 300,
+     .width = 60,
+     .height = 20,
+     .fault_if_nonzero = true},
 };
 
 constexpr uir::MenuItemSpec kFileItems[] = {
@@ -208,6 +220,28 @@ constexpr CtrlSpec kSecondCtrls[] = {
      .label = "Закрыть",
      .top = 60,
      .left = 60,
+     .width = 80,
+     .height = 24,
+     .callback = "viewCB"},
+};
+
+// Larger than the offscreen platform's 800 x 600 screen, with a button at each end.
+constexpr CtrlSpec kBigCtrls[] = {
+    {.id = B_TOP,
+     .constant_name = "B_TOP",
+     .kind = CTRL_COMMAND_BUTTON,
+     .label = "Верх",
+     .top = 10,
+     .left = 10,
+     .width = 80,
+     .height = 24,
+     .callback = "viewCB"},
+    {.id = B_BOTTOM,
+     .constant_name = "B_BOTTOM",
+     .kind = CTRL_COMMAND_BUTTON,
+     .label = "Низ",
+     .top = 860,
+     .left = 1100,
      .width = 80,
      .height = 24,
      .callback = "viewCB"},
@@ -233,6 +267,14 @@ constexpr uir::PanelSpec kPanels[] = {
      .width = 200,
      .controls = kSecondCtrls,
      .close_ctrl = S_CLOSE},
+    {.id = BIG,
+     .constant_name = "BIG",
+     .title = "Большая",
+     .top = 100,
+     .left = 100,
+     .height = 900,
+     .width = 1200,
+     .controls = kBigCtrls},
 };
 
 constexpr uir::LayoutSpec kLayout = {.file_name = kLayoutFile, .panels = kPanels};

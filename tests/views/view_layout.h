@@ -1,5 +1,6 @@
 // The test layout the views' tests share: one panel with a control of every kind and a menu bar,
-// a second small panel with a close control, and a recorder of the callbacks they reach. Each
+// a second small panel with a close control, a panel larger than a small screen with a button
+// at each end, and a recorder of the callbacks they reach. Each
 // view's tests load it and check that their windows show and operate the same model.
 #pragma once
 
@@ -8,7 +9,7 @@
 namespace view_layout {
 
 inline constexpr const char* kLayoutFile = "view_test.uir";
-enum PanelId { VIEW = 1, SECOND = 2 };
+enum PanelId { VIEW = 1, SECOND = 2, BIG = 3 };
 enum ViewCtrl {
     V_BUTTON = 2,
     V_TOGGLE,
@@ -27,9 +28,11 @@ enum ViewCtrl {
     V_DECO,
     V_PIC,
     V_TIMER,
+    V_RESULT,
 };
 enum ViewMenu { M_FILE = 2, M_OPEN = 3, M_SEP = 4, M_QUIT = 5 };
 enum SecondCtrl { S_CLOSE = 2 };
+enum BigCtrl { B_TOP = 2, B_BOTTOM = 3 };
 
 struct Call {
     int panel;
