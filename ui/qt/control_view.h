@@ -10,22 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "core/gestures.h"
 #include "uir/model.h"
 
 namespace uir::qt {
 
-// The operator's gestures, as the view hands them on. After each, the view shows the control
-// as the model has it, so a refused gesture leaves no trace on the widget.
-class Operator {
-  public:
-    virtual ~Operator() = default;
-    virtual void press(int panel, int control) = 0;
-    virtual void set_number(int panel, int control, double value) = 0;
-    virtual void set_text(int panel, int control, const std::string& value) = 0;
-    virtual void select(int panel, int control, int index) = 0;
-    virtual void highlight(int panel, int control, int index) = 0;
-    virtual void double_click(int panel, int control, int index) = 0;
-};
+// The operator's gestures, as the view hands them on (core/gestures.h).
+using Operator = core::Gestures;
 
 // Where a control's label stands, following the layouts' conventions.
 enum class LabelPlace {

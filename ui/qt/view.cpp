@@ -262,36 +262,6 @@ void View::show_model_value(int panel, int control) {
     control_value_changed(panel, control);
 }
 
-void View::press(int panel, int control) {
-    automation::press(panel, control);
-    show_model_value(panel, control);
-}
-
-void View::set_number(int panel, int control, double value) {
-    automation::set_value(panel, control, value);
-    show_model_value(panel, control);
-}
-
-void View::set_text(int panel, int control, const std::string& value) {
-    automation::set_value(panel, control, value.c_str());
-    show_model_value(panel, control);
-}
-
-void View::select(int panel, int control, int index) {
-    automation::select_index(panel, control, index);
-    show_model_value(panel, control);
-}
-
-void View::highlight(int panel, int control, int index) {
-    automation::highlight(panel, control, index);
-    show_model_value(panel, control);
-}
-
-void View::double_click(int panel, int control, int index) {
-    automation::double_click(panel, control, index);
-    show_model_value(panel, control);
-}
-
 void View::show_mark(int panel, int control) {
     delete mark_.data();
     ControlView* v = panel > 0 && control > 0 ? this->control(panel, control) : nullptr;

@@ -48,14 +48,6 @@ class View : public Operator {
     PanelWindow* window(int panel) const;
     ControlView* control(int panel, int control) const;
 
-    // Operator.
-    void press(int panel, int control) override;
-    void set_number(int panel, int control, double value) override;
-    void set_text(int panel, int control, const std::string& value) override;
-    void select(int panel, int control, int index) override;
-    void highlight(int panel, int control, int index) override;
-    void double_click(int panel, int control, int index) override;
-
   private:
     struct PanelEntry {
         std::unique_ptr<PanelWindow> window;
@@ -71,7 +63,7 @@ class View : public Operator {
     void focus_first(int panel);
     QPoint anchor_offset(int panel) const;
     // After a gesture: the control shows what the model kept, also when the gesture was refused.
-    void show_model_value(int panel, int control);
+    void show_model_value(int panel, int control) override;
 
     std::string suffix_;
     std::unordered_map<int, PanelEntry> panels_;

@@ -14,21 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "core/gestures.h"
 #include "runtime_access.h"
 
 namespace uir::win32 {
 
-// The operator's gestures, as the view hands them on. After each, the view shows the control as
-// the model has it, so a refused gesture leaves no trace on the window.
-class Operator {
+// The operator's gestures, as the view hands them on (core/gestures.h), and the windows a
+// control makes, for the panel to route their messages.
+class Operator : public core::Gestures {
   public:
-    virtual ~Operator() = default;
-    virtual void press(int panel, int control) = 0;
-    virtual void set_number(int panel, int control, double value) = 0;
-    virtual void set_text(int panel, int control, const std::string& value) = 0;
-    virtual void select(int panel, int control, int index) = 0;
-    virtual void highlight(int panel, int control, int index) = 0;
-    virtual void double_click(int panel, int control, int index) = 0;
     // A control's windows were made or went away: the panel routes messages by window.
     virtual void adopt_window(int panel, HWND window, class ControlView* view) = 0;
     virtual void drop_window(int panel, HWND window) = 0;

@@ -49,12 +49,6 @@ class View : public Operator, public WindowEvents {
     bool pre_translate(const MSG& msg);
 
     // Operator.
-    void press(int panel, int control) override;
-    void set_number(int panel, int control, double value) override;
-    void set_text(int panel, int control, const std::string& value) override;
-    void select(int panel, int control, int index) override;
-    void highlight(int panel, int control, int index) override;
-    void double_click(int panel, int control, int index) override;
     void adopt_window(int panel, HWND window, ControlView* view) override;
     void drop_window(int panel, HWND window) override;
 
@@ -80,7 +74,7 @@ class View : public Operator, public WindowEvents {
     // its lines are, so its captions stand over their columns.
     void apply_list_headers(int panel);
     // After a gesture: the control shows what the model kept, also when the gesture was refused.
-    void show_model_value(int panel, int control);
+    void show_model_value(int panel, int control) override;
     std::vector<int> chain(int panel) const;
     POINT anchor_offset(int panel) const;
     void move_focus(int panel, HWND from, bool backwards);
