@@ -230,6 +230,156 @@ TEST_F(InputTest, RingChoiceCommitsTheItem) {
     EXPECT_FALSE(SendMessageW(body(V_RING), CB_GETDROPPEDSTATE, 0, 0));
 }
 
+struct ListSearch {
+    HWND owner, found;
+};
+
+BOOL CALLBACK find_open_list(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<ListSearch*>(lp);
+    wchar_t cls[32] = L"";
+    GetClassNameW(w, cls, 32);
+    if (lstrcmpiW(cls, L"ListBox") == 0 && IsWindowVisible(w) &&
+        GetWindow(w, GW_OWNER) == s->owner) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The open list of a drop-down list: the popup list box the field shows under itself.
+HWND open_list_of(HWND field) {
+    ListSearch search{GetAncestor(field, GA_ROOT), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), find_open_list, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+short ring_value(int panel) {
+    short v = -1;
+    EXPECT_EQ(GetCtrlVal(panel, V_RING, &v), 0);
+    return v;
+}
+
+bool dropped(HWND field) {
+    return SendMessageW(field, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+TEST_F(InputTest, RingOpensUnderTheFieldAndTheItemLetGoOnIsChosen) {
+    HWND ring = body(V_RING);
+    click(ring);
+    settle();
+    ASSERT_TRUE(dropped(ring));
+    EXPECT_EQ(GetFocus(), ring) << "the field takes the focus; the list never does";
+    HWND list = open_list_of(ring);
+    ASSERT_NE(list, nullptr);
+    RECT field{}, shown{};
+    GetWindowRect(ring, &field);
+    GetWindowRect(list, &shown);
+    EXPECT_EQ(shown.top, field.bottom) << "right under the field";
+    EXPECT_EQ(shown.left, field.left);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0) << "the chosen item is highlighted";
+    EXPECT_TRUE(recorder().calls.empty()) << "opening chooses nothing";
+
+    click_at(list, line_centre(list, 2));
+    settle();
+    EXPECT_FALSE(dropped(ring));
+    EXPECT_EQ(open_list_of(ring), nullptr) << "the list is gone once closed";
+    short v = -1;
+    ASSERT_EQ(GetCtrlVal(panel_, V_RING, &v), 0);
+    EXPECT_EQ(v, 2);
+    EXPECT_EQ(recorder().calls, (std::vector<Call>{{panel_, V_RING, EVENT_COMMIT, 2}}));
+}
+
+TEST_F(InputTest, RingClosedByAClickOutsideOrTheFocusLeavingChoosesNothing) {
+    HWND ring = body(V_RING);
+    click(ring);
+    settle();
+    HWND list = open_list_of(ring);
+    ASSERT_NE(list, nullptr);
+    // The list has the mouse while open: a press outside it arrives in its coordinates.
+    PostMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-40, -40));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(-40, -40));
+    settle();
+    EXPECT_FALSE(dropped(ring));
+
+    click(ring);
+    settle();
+    ASSERT_TRUE(dropped(ring));
+    focus(V_STRING);
+    EXPECT_FALSE(dropped(ring));
+    EXPECT_EQ(ring_value(panel_), 0);
+    EXPECT_TRUE(recorder().calls.empty());
+}
+
+TEST_F(InputTest, RingKeyboardOpensMovesAndChoosesOrCancels) {
+    HWND ring = body(V_RING);
+    focus(V_RING);
+    PostMessageW(ring, WM_SYSKEYDOWN, VK_DOWN, static_cast<LPARAM>(1 | (1u << 29)));
+    settle();
+    ASSERT_TRUE(dropped(ring)) << "Alt+Down opens";
+    key(ring, VK_DOWN);
+    key(ring, VK_DOWN);
+    settle();
+    EXPECT_EQ(SendMessageW(open_list_of(ring), LB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(recorder().calls.empty()) << "moving in the open list chooses nothing yet";
+    key(ring, VK_ESCAPE);
+    settle();
+    EXPECT_FALSE(dropped(ring));
+    EXPECT_TRUE(IsWindowVisible(window())) << "Escape closed the list, not the panel";
+    EXPECT_EQ(ring_value(panel_), 0);
+    EXPECT_TRUE(recorder().calls.empty());
+
+    key(ring, VK_F4);
+    settle();
+    ASSERT_TRUE(dropped(ring)) << "F4 opens";
+    key(ring, VK_END);
+    key(ring, VK_RETURN);
+    settle();
+    EXPECT_FALSE(dropped(ring));
+    EXPECT_EQ(ring_value(panel_), 2);
+    EXPECT_EQ(recorder().calls, (std::vector<Call>{{panel_, V_RING, EVENT_COMMIT, 2}}));
+
+    // Closed, at the last item: a further step down is no change and no commit.
+    recorder().calls.clear();
+    key(ring, VK_DOWN);
+    settle();
+    EXPECT_EQ(ring_value(panel_), 2);
+    EXPECT_TRUE(recorder().calls.empty());
+}
+
+// The list is no modal loop: the run-time's timers go on while it is open.
+TEST_F(InputTest, TimersTickWhileARingIsOpen) {
+    HWND ring = body(V_RING);
+    click(ring);
+    settle();
+    ASSERT_TRUE(dropped(ring));
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_TIMER, ATTR_INTERVAL, 0.05), 0);
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_TIMER, ATTR_ENABLED, 1), 0);
+    const double start = Timer();
+    while (recorder().events_of(panel_, V_TIMER).empty() && Timer() - start < 5.0)
+        ASSERT_EQ(ProcessSystemEventsWaiting(), 0);
+    EXPECT_FALSE(recorder().events_of(panel_, V_TIMER).empty());
+    EXPECT_TRUE(dropped(ring)) << "and the list stays open";
+}
+
+TEST_F(InputTest, DimmedOrIndicatorRingNeverOpens) {
+    HWND ring = body(V_RING);
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_RING, ATTR_CTRL_MODE, VAL_INDICATOR), 0);
+    settle();
+    click(ring);
+    settle();
+    EXPECT_FALSE(dropped(ring));
+    SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_FALSE(dropped(ring)) << "not even when asked by message";
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_RING, ATTR_CTRL_MODE, VAL_HOT), 0);
+    ASSERT_EQ(SetCtrlAttribute(panel_, V_RING, ATTR_DIMMED, 1), 0);
+    settle();
+    SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_FALSE(dropped(ring));
+    EXPECT_TRUE(recorder().calls.empty());
+}
+
 TEST_F(InputTest, ListClickHighlightsDoubleClickAndEnterChoose) {
     HWND list = body(V_LIST);
     click_at(list, line_centre(list, 1));

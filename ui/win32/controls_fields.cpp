@@ -1,4 +1,4 @@
-// Numeric fields, string fields and rings. Typed input is handed to the run-time as typed: the
+// Numeric fields and string fields. Typed input is handed to the run-time as typed: the
 // run-time brings a number into the control's limits, and the field then shows what it kept.
 #include <windows.h>
 
@@ -261,93 +261,6 @@ class StringView : public FieldView {
     }
 };
 
-// A drop-down list of fixed items. Choosing from the open list, or the arrow keys and the wheel
-// on the focused closed list, commit the item.
-class RingView : public ControlView {
-  public:
-    // Made with the height of its open list, so it is not resized once made: every change of a
-    // drop-down list's size costs the system a new layout of it.
-    RingView(const Control& c, HWND parent, Operator& op) : ControlView(c, parent, op) {
-        items_ = static_cast<int>(c.items.size());
-        Control full = c;
-        full.height = c.height + list_height(look().line_height());
-        set_body(make_child(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, parent, full));
-    }
-
-    void show_items(const Control& c) override {
-        if (SendMessageW(body(), CB_GETCOUNT, 0, 0) > 0)
-            SendMessageW(body(), CB_RESETCONTENT, 0, 0);
-        for (const ListItem& item : c.items)
-            SendMessageW(body(), CB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(plain_text(item.label).c_str()));
-        SendMessageW(body(), CB_SETCURSEL, static_cast<WPARAM>(c.index), 0);
-        items_ = static_cast<int>(c.items.size());
-        show_geometry(c);
-    }
-    void show_value(const Control& c) override {
-        if (SendMessageW(body(), CB_GETCURSEL, 0, 0) != c.index)
-            SendMessageW(body(), CB_SETCURSEL, static_cast<WPARAM>(c.index), 0);
-    }
-    void command(HWND, int code) override {
-        switch (code) {
-            case CBN_DROPDOWN:
-                dropped_ = true;
-                return;
-            case CBN_CLOSEUP:
-                dropped_ = false;
-                return;
-            case CBN_SELENDOK:
-                if (dropped_) choose();
-                return;
-            case CBN_SELCHANGE:
-                if (!dropped_) choose();
-                return;
-            case CBN_SELENDCANCEL:
-                if (const Control* c = model::find_control(panel(), control())) show_value(*c);
-                return;
-            default:
-                return;
-        }
-    }
-    // The focused ring turns with the wheel as the system's list does.
-    bool wheel(int) override { return false; }
-
-  protected:
-    bool focusable_kind() const override { return true; }
-    void show_geometry(const Control& c) override {
-        // The closed field has the control's height; the open list shows every item.
-        const int field = std::max(12, c.height - 6);
-        if (SendMessageW(body(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) != field)
-            SendMessageW(body(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-        const int line = static_cast<int>(SendMessageW(body(), CB_GETITEMHEIGHT, 0, 0));
-        const int list = list_height(line);
-        RECT now{};
-        GetWindowRect(body(), &now);
-        MapWindowPoints(HWND_DESKTOP, parent(), reinterpret_cast<POINT*>(&now), 2);
-        RECT dropped{};
-        SendMessageW(body(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-        const int full = c.height + list;
-        if (now.left == c.left && now.top == c.top && now.right - now.left == c.width &&
-            dropped.bottom - dropped.top == full)
-            return;
-        SetWindowPos(body(), nullptr, c.left, c.top, c.width, full, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
-  private:
-    // The open list shows up to twelve items.
-    int list_height(int line) const {
-        return std::max(1, std::min(items_, 12)) * std::max(line, 12) + 4;
-    }
-
-    void choose() {
-        const auto index = static_cast<int>(SendMessageW(body(), CB_GETCURSEL, 0, 0));
-        if (index >= 0) op().select(panel(), control(), index);
-    }
-
-    bool dropped_ = false;
-    int items_ = 0;
-};
-
 }  // namespace
 
 std::unique_ptr<ControlView> make_numeric(const Control& c, HWND parent, Operator& op) {
@@ -356,10 +269,6 @@ std::unique_ptr<ControlView> make_numeric(const Control& c, HWND parent, Operato
 
 std::unique_ptr<ControlView> make_string(const Control& c, HWND parent, Operator& op) {
     return std::make_unique<StringView>(c, parent, op);
-}
-
-std::unique_ptr<ControlView> make_ring(const Control& c, HWND parent, Operator& op) {
-    return std::make_unique<RingView>(c, parent, op);
 }
 
 }  // namespace uir::win32

@@ -43,6 +43,7 @@ LRESULT CALLBACK drawn_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_NCDESTROY) SetWindowLongPtrW(w, GWLP_USERDATA, 0);
     if (!d) return DefWindowProcW(w, msg, wp, lp);
+    if (LRESULT result = 0; d->message(w, msg, wp, lp, result)) return result;
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;

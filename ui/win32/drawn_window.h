@@ -1,6 +1,7 @@
-// Controls the view draws itself (lamps, lever switches, frames, pictures): one window class whose
-// windows hand painting, clicks and the space bar to a Drawn. Painting goes through a memory
-// bitmap, so a redraw never flickers, and WM_PRINTCLIENT paints the same picture for PrintWindow.
+// Controls the view draws itself (lamps, lever switches, drop-down lists, frames, pictures): one
+// window class whose windows hand painting, clicks and the space bar to a Drawn. Painting goes
+// through a memory bitmap, so a redraw never flickers, and WM_PRINTCLIENT paints the same picture
+// for PrintWindow.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,12 @@ class Drawn {
     virtual bool focusable() const { return false; }
     // Frames and pictures let the mouse through to what lies under them.
     virtual bool transparent() const { return false; }
+    // A message the kind answers itself, before the handling common to every drawn control (a
+    // drop-down list's mouse, keys and list messages); true when `result` is the answer.
+    virtual bool message(HWND w, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        (void)w, (void)msg, (void)wp, (void)lp, (void)result;
+        return false;
+    }
 
     // The button went down inside and has not come up yet (kept by the window).
     bool pressed = false;

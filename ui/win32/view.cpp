@@ -381,9 +381,6 @@ bool View::pre_translate(const MSG& m) {
     }
     if (focused && focused->key(vk)) return true;
     if (vk == VK_ESCAPE) {
-        if (focused && focused->kind() == CTRL_RING &&
-            SendMessageW(focused->body(), CB_GETDROPPEDSTATE, 0, 0))
-            return false;  // Escape closes the open list first
         const Panel* p = model::find_panel(panel);
         if (p && p->close_ctrl != 0) {
             automation::close_panel(panel);
