@@ -25,9 +25,13 @@ std::unique_ptr<ControlView> make_picture(const Control&, HWND, Operator&);
 std::unique_ptr<ControlView> make_timer(const Control&, HWND, Operator&);
 
 // A child window of one of the standard classes with the control's id, made at the control's
-// place and shown when the control is (the view moves it when its kind stands elsewhere), so most
-// windows are never moved or shown again once made.
+// place, shown when the control is and dimmed when it is, so most windows are never moved, shown
+// or enabled again once made: under wine each of those is a round trip to its server. `text` is
+// the window's text from the start.
 HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
-                DWORD ex_style = 0);
+                DWORD ex_style = 0, const wchar_t* text = nullptr);
+// The same at the rectangle `at` of the panel (a part of the control's place).
+HWND make_child_at(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
+                   const RECT& at, DWORD ex_style = 0, const wchar_t* text = nullptr);
 
 }  // namespace uir::win32

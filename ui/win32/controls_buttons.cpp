@@ -12,10 +12,19 @@
 namespace uir::win32 {
 
 HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
-                DWORD ex_style) {
+                DWORD ex_style, const wchar_t* text) {
+    return make_child_at(window_class, style, parent, c,
+                         RECT{c.left, c.top, c.left + c.width, c.top + c.height}, ex_style, text);
+}
+
+HWND make_child_at(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
+                   const RECT& at, DWORD ex_style, const wchar_t* text) {
     const DWORD shown = c.visible ? WS_VISIBLE : 0;
-    return CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_CLIPSIBLINGS | shown | style,
-                           c.left, c.top, std::max(1, c.width), std::max(1, c.height), parent,
+    const DWORD dimmed = c.dimmed ? WS_DISABLED : 0;
+    return CreateWindowExW(ex_style, window_class, text ? text : L"",
+                           WS_CHILD | WS_CLIPSIBLINGS | shown | dimmed | style, at.left, at.top,
+                           std::max(1, static_cast<int>(at.right - at.left)),
+                           std::max(1, static_cast<int>(at.bottom - at.top)), parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id & 0xFFFF)),
                            this_module(), nullptr);
 }

@@ -122,8 +122,9 @@ void unregister_drawn_class(HINSTANCE instance) {
 
 HWND make_drawn(HWND parent, const Control& c, Drawn* drawn) {
     const DWORD shown = c.visible ? WS_VISIBLE : 0;
-    return CreateWindowExW(0, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | shown, c.left, c.top,
-                           c.width > 0 ? c.width : 1, c.height > 0 ? c.height : 1, parent,
+    const DWORD dimmed = c.dimmed ? WS_DISABLED : 0;
+    return CreateWindowExW(0, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | shown | dimmed, c.left,
+                           c.top, c.width > 0 ? c.width : 1, c.height > 0 ? c.height : 1, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id & 0xFFFF)),
                            this_module(), drawn);
 }

@@ -36,8 +36,8 @@ class Drawn {
 void register_drawn_class(HINSTANCE instance);
 void unregister_drawn_class(HINSTANCE instance);
 
-// A child window of `parent` at the rectangle of control `c`, with its id, shown when the control
-// is, drawn by `drawn`, which must outlive it.
+// A child window of `parent` at the rectangle of control `c`, with its id, shown and dimmed when
+// the control is, drawn by `drawn`, which must outlive it.
 HWND make_drawn(HWND parent, const Control& c, Drawn* drawn);
 
 }  // namespace uir::win32
