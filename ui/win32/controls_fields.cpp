@@ -106,7 +106,12 @@ class NumericView : public FieldView {
         decimals_ = decimals_of(c);
         set_body(make_edit(parent, c, ES_RIGHT, body_rect(c),
                            widen(rules::format_number(c.number, decimals_))));
-        SetWindowSubclass(body(), refuse_non_numbers, 1, reinterpret_cast<DWORD_PTR>(this));
+        // The field's own procedure in front of the system's edit. Not SetWindowSubclass: its
+        // bookkeeping is a window property, which wine fetches from its server for every message
+        // the field gets.
+        SetWindowLongPtrW(body(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        edit_proc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            body(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&refuse_non_numbers)));
         Control arrows = c;
         arrows.visible = c.visible && c.mode != VAL_INDICATOR;
         arrows_ = make_child_at(UPDOWN_CLASSW, UDS_NOTHOUSANDS, parent, arrows, arrows_rect(c));
@@ -118,6 +123,14 @@ class NumericView : public FieldView {
         SendMessageW(arrows_, UDM_SETRANGE32, 0, 100);
         SendMessageW(arrows_, UDM_SETPOS32, 0, 50);
         add_window(arrows_);
+    }
+
+    ~NumericView() override {
+        // The system's procedure back before the window goes with the base view.
+        if (IsWindow(body()) && edit_proc_) {
+            SetWindowLongPtrW(body(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc_));
+            SetWindowLongPtrW(body(), GWLP_USERDATA, 0);
+        }
     }
 
     void show_value(const Control& c) override {
@@ -192,10 +205,12 @@ class NumericView : public FieldView {
     }
     // A keystroke that can never lead to a number is refused as it is typed, so the field never
     // holds what it would only throw away.
-    static LRESULT CALLBACK refuse_non_numbers(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                               DWORD_PTR self) {
+    static LRESULT CALLBACK refuse_non_numbers(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        const auto* view =
+            reinterpret_cast<const NumericView*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+        if (!view) return DefWindowProcW(w, msg, wp, lp);
+        const WNDPROC edit = view->edit_proc_;
         if (msg == WM_CHAR && wp >= L' ') {
-            const auto* view = reinterpret_cast<const NumericView*>(self);
             std::wstring text = window_text(w);
             DWORD from = 0, to = 0;
             SendMessageW(w, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
@@ -209,8 +224,12 @@ class NumericView : public FieldView {
                 return 0;
             }
         }
-        if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, refuse_non_numbers, 1);
-        return DefSubclassProc(w, msg, wp, lp);
+        if (msg == WM_NCDESTROY) {
+            // The system's procedure again for the window's last message; the view may be gone.
+            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit));
+            SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+        }
+        return CallWindowProcW(edit, w, msg, wp, lp);
     }
 
     void show_model() {
@@ -235,6 +254,7 @@ class NumericView : public FieldView {
     }
 
     HWND arrows_ = nullptr;
+    WNDPROC edit_proc_ = nullptr;
     double shown_ = 0;
     double incr_ = 1;
     int decimals_ = 0;
