@@ -36,7 +36,7 @@ if(NOT names STREQUAL EXPECTED)
 endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" dlls "${dump}")
-set(system kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll
+set(system kernel32.dll user32.dll gdi32.dll comctl32.dll uxtheme.dll advapi32.dll shell32.dll ole32.dll
     msvcrt.dll)
 string(TOLOWER "${ALSO_IMPORTS}" allowed)
 foreach(line IN LISTS dlls)
