@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "win32_view_test.h"
 
 namespace win32_test {
@@ -378,6 +380,52 @@ TEST_F(InputTest, DimmedOrIndicatorRingNeverOpens) {
     SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
     EXPECT_FALSE(dropped(ring));
     EXPECT_TRUE(recorder().calls.empty());
+}
+
+// Twelve items show at a time, the rest scroll; a ring emptied by the program neither opens nor
+// shows an item.
+TEST_F(InputTest, LongRingScrollsAndEmptyRingStaysShut) {
+    HWND ring = body(V_RING);
+    for (int i = 0; i < 13; ++i)
+        ASSERT_EQ(InsertListItem(panel_, V_RING, -1, ("пункт " + std::to_string(i)).c_str(), i), 0);
+    settle();
+    EXPECT_EQ(SendMessageW(ring, CB_GETCOUNT, 0, 0), 16);
+    wchar_t text[32] = L"";
+    EXPECT_EQ(SendMessageW(ring, CB_GETLBTEXTLEN, 15, 0), 8);
+    SendMessageW(ring, CB_GETLBTEXT, 15, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"пункт 12");
+    EXPECT_EQ(SendMessageW(ring, CB_GETLBTEXT, 16, reinterpret_cast<LPARAM>(text)), CB_ERR);
+
+    focus(V_RING);
+    key(ring, VK_F4);
+    settle();
+    HWND list = open_list_of(ring);
+    ASSERT_NE(list, nullptr);
+    EXPECT_NE(GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL, 0);
+    RECT client{}, line{};
+    GetClientRect(list, &client);
+    SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&line));
+    EXPECT_EQ(client.bottom / (line.bottom - line.top), 12) << "twelve lines shown";
+    wheel(ring, -3);  // three notches down
+    settle();
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 3);
+    key(ring, VK_NEXT);
+    settle();
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 15) << "a page down, held at the last";
+    key(ring, VK_RETURN);
+    settle();
+    EXPECT_EQ(ring_value(panel_), 12) << "the value of the last item";
+
+    ASSERT_EQ(ClearListCtrl(panel_, V_RING), 0);
+    settle();
+    EXPECT_EQ(SendMessageW(ring, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(ring, CB_GETCURSEL, 0, 0), CB_ERR);
+    key(ring, VK_F4);
+    key(ring, VK_DOWN);
+    settle();
+    EXPECT_FALSE(dropped(ring));
+    RedrawWindow(ring, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // drawn with no item
+    EXPECT_EQ(recorder().calls.size(), 1u) << "only the choice above";
 }
 
 TEST_F(InputTest, ListClickHighlightsDoubleClickAndEnterChoose) {
