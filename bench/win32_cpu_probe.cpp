@@ -4,7 +4,8 @@
 // from start to the main panel drawn.
 //
 // Under wine, part of the work of the windowing system is done by the wineserver process, which
-// this program cannot see; scripts/wine-cpu-probe runs it and adds wineserver's CPU per phase.
+// this program cannot see and does not count: read its CPU time from /proc/PID/stat around a
+// phase to add it.
 //
 //   bench_win32_cpu_probe [SECONDS_PER_PHASE]   (default 20)
 #include <windows.h>
