@@ -54,57 +54,45 @@ class RingView : public ControlView, private Drawn {
         InvalidateRect(body(), nullptr, FALSE);
     }
 
+    // The movement keys move the open list's highlight, or the closed list's item (committed).
     bool key(UINT vk) override {
-        if (list_) {
-            switch (vk) {
-                case VK_UP:
-                case VK_LEFT:
-                    highlight(highlighted() - 1);
-                    return true;
-                case VK_DOWN:
-                case VK_RIGHT:
-                    highlight(highlighted() + 1);
-                    return true;
-                case VK_PRIOR:
-                    highlight(highlighted() - kShownItems);
-                    return true;
-                case VK_NEXT:
-                    highlight(highlighted() + kShownItems);
-                    return true;
-                case VK_HOME:
-                    highlight(0);
-                    return true;
-                case VK_END:
-                    highlight(count() - 1);
-                    return true;
-                case VK_RETURN:
-                case VK_F4:
-                    choose(highlighted());
-                    return true;
-                case VK_ESCAPE:
-                    close();
-                    return true;
-                default:
-                    return false;
-            }
-        }
         switch (vk) {
             case VK_UP:
             case VK_LEFT:
-                step(-1);
+                move_by(-1);
                 return true;
             case VK_DOWN:
             case VK_RIGHT:
-                step(1);
+                move_by(1);
                 return true;
             case VK_HOME:
-                go(0);
+                move_to(0);
                 return true;
             case VK_END:
-                go(count() - 1);
+                move_to(count() - 1);
                 return true;
             case VK_F4:
-                open();
+                if (list_)
+                    choose(highlighted());
+                else
+                    open();
+                return true;
+            default:
+                break;
+        }
+        if (!list_) return false;
+        switch (vk) {
+            case VK_PRIOR:
+                move_by(-kShownItems);
+                return true;
+            case VK_NEXT:
+                move_by(kShownItems);
+                return true;
+            case VK_RETURN:
+                choose(highlighted());
+                return true;
+            case VK_ESCAPE:
+                close();
                 return true;
             default:
                 return false;
@@ -112,10 +100,7 @@ class RingView : public ControlView, private Drawn {
     }
     // The focused list turns with the wheel, open or closed, as the system's does.
     bool wheel(int steps) override {
-        if (list_)
-            highlight(highlighted() - steps);
-        else
-            step(-steps);
+        move_by(-steps);
         return true;
     }
 
@@ -126,10 +111,19 @@ class RingView : public ControlView, private Drawn {
     int count() const { return static_cast<int>(items_.size()); }
     bool operable() const { return hot() && !dimmed() && IsWindowEnabled(body()); }
 
-    // Closed: the item `by` places away, committed when it is another.
-    void step(int by) {
-        go(std::clamp(index_ < 0 ? (by > 0 ? 0 : count() - 1) : index_ + by, 0,
-                      std::max(0, count() - 1)));
+    // Open, the highlight goes to `index`; closed, the item does, committed when it is another.
+    void move_to(int index) {
+        if (count() == 0) return;
+        index = std::clamp(index, 0, count() - 1);
+        if (list_)
+            highlight(index);
+        else
+            go(index);
+    }
+    // `by` places on from where the list stands; from no item at all, to the first or the last.
+    void move_by(int by) {
+        const int from = list_ ? highlighted() : index_;
+        move_to(from < 0 ? (by > 0 ? 0 : count() - 1) : from + by);
     }
     void go(int index) {
         if (!operable() || index < 0 || index >= count() || index == index_) return;
