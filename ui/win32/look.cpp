@@ -24,17 +24,10 @@ bool family_present(HDC dc, const wchar_t* family) {
 
 // The first family of `families` this machine has; the last one otherwise (the font mapper then
 // finds the nearest).
-const wchar_t* first_present(std::initializer_list<const wchar_t*> families) {
-    HDC dc = GetDC(nullptr);
-    const wchar_t* chosen = *(families.end() - 1);
-    for (const wchar_t* f : families) {
-        if (family_present(dc, f)) {
-            chosen = f;
-            break;
-        }
-    }
-    ReleaseDC(nullptr, dc);
-    return chosen;
+const wchar_t* first_present(HDC dc, std::initializer_list<const wchar_t*> families) {
+    for (const wchar_t* f : families)
+        if (family_present(dc, f)) return f;
+    return *(families.end() - 1);
 }
 
 HFONT make_font(const wchar_t* family, int weight) {
@@ -46,22 +39,22 @@ HFONT make_font(const wchar_t* family, int weight) {
 }  // namespace
 
 // Cyrillic in every family listed; Tahoma is what Windows itself draws dialogs with.
-Look::Look() {
-    const wchar_t* family = first_present({L"Tahoma", L"Segoe UI", L"DejaVu Sans", L"Arial"});
+Look::Look() : measure_(CreateCompatibleDC(nullptr)) {
+    const wchar_t* family =
+        first_present(measure_, {L"Tahoma", L"Segoe UI", L"DejaVu Sans", L"Arial"});
     const wchar_t* narrow = first_present(
-        {L"Arial Narrow", L"DejaVu Sans Condensed", L"Liberation Sans Narrow", family});
+        measure_, {L"Arial Narrow", L"DejaVu Sans Condensed", L"Liberation Sans Narrow", family});
     panel_ = make_font(family, FW_NORMAL);
     bold_ = make_font(family, FW_BOLD);
     list_ = make_font(narrow, FW_NORMAL);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, panel_);
+    HGDIOBJ old = SelectObject(measure_, panel_);
     TEXTMETRICW tm{};
-    if (GetTextMetricsW(dc, &tm)) line_height_ = tm.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    if (GetTextMetricsW(measure_, &tm)) line_height_ = tm.tmHeight;
+    SelectObject(measure_, old);
 }
 
 Look::~Look() {
+    DeleteDC(measure_);
     for (auto& [c, b] : brushes_) DeleteObject(b);
     DeleteObject(panel_);
     DeleteObject(bold_);
@@ -97,7 +90,7 @@ COLORREF shade(COLORREF c, double factor) {
 }
 
 SIZE text_extent(HFONT font, std::wstring_view text) {
-    HDC dc = GetDC(nullptr);
+    HDC dc = look().measuring_dc();
     HGDIOBJ old = SelectObject(dc, font);
     SIZE total{0, 0};
     std::size_t start = 0;
@@ -116,7 +109,6 @@ SIZE text_extent(HFONT font, std::wstring_view text) {
         start = end + 1;
     }
     SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return total;
 }
 

@@ -41,8 +41,13 @@ class Look {
     // The height of a line of text in the panel font, as lists and drop-down lists draw it.
     int line_height() const { return line_height_; }
     HBRUSH brush(COLORREF colour);
+    // A memory context compatible with the screen, kept for measuring text: taking the screen's
+    // own context for each measure is a round trip to wine's server and a check of its display
+    // cache every time, some two hundred times while the main panel is made.
+    HDC measuring_dc() const { return measure_; }
 
   private:
+    HDC measure_ = nullptr;
     HFONT panel_ = nullptr;
     HFONT bold_ = nullptr;
     HFONT list_ = nullptr;
