@@ -10,6 +10,8 @@
 # make test-windows    cross-builds and runs the suite under wine
 # make test-windows-view   the native Win32 view's tests under wine on an Xvfb display
 # make bench-windows   cross-builds and runs the benchmarks under wine
+# make bench-windows-startup   the Win32 view's start under wine on Xvfb, RUNS times (BUSY=1: the
+#                      other cores busy meanwhile)
 # make package-windows        the Windows zip (build-windows/qorm-VERSION-win32.zip)
 # make check-package-windows  makes the zip, unpacks it afresh and runs what it holds under wine
 JOBS ?= 2
@@ -25,8 +27,8 @@ WINEPREFIX ?= $(abspath $(BUILD_WIN))/wineprefix
 export WINEPREFIX
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz package check-install \
-  check-package windows test-windows test-windows-view bench-windows package-windows \
-  check-package-windows clean
+  check-package windows test-windows test-windows-view bench-windows bench-windows-startup \
+  package-windows check-package-windows clean
 
 all: build
 
@@ -91,6 +93,11 @@ test-windows-view: windows
 
 bench-windows: windows
 	env -u DISPLAY scripts/with-wine scripts/run-bench $(BUILD_WIN)
+
+RUNS ?= 10
+bench-windows-startup: windows
+	scripts/with-display scripts/with-wine \
+	  scripts/bench-windows-startup $(BUILD_WIN) $(RUNS) $(if $(BUSY),--busy)
 
 package-windows: windows
 	cmake --build $(BUILD_WIN) --target package

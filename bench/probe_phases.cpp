@@ -1,5 +1,6 @@
 #include "probe_phases.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "qorm_uir.h"
@@ -108,10 +109,15 @@ void add_phases(tools::ScriptSteps& script, ModuleInstance* m, Run& run,
                [&run, drawn, since_start_ms] {
                    if (!drawn()) return false;
                    run.shown_ms = since_start_ms();
-                   g_host = make_host_panel();
+                   if (!run.start_only) g_host = make_host_panel();
                    return true;
-               })
-        .then(settle, [phases] { phases[0].begin(); })
+               });
+    if (run.start_only) {
+        script.then(0, [m] { ua::press(m->mp_panel, MP_CLOSE); })
+            .then(0, [m] { ua::press(m->exit_panel, EXIT_POPUP_EXIT_YES); });
+        return;
+    }
+    script.then(settle, [phases] { phases[0].begin(); })
         .then(phase, [phases] { phases[0].end(); })
         .then(settle, [m] { ua::set_value(m->mp_panel, MP_STATE_CONT, 1); })
         .then(settle, [phases] { phases[1].begin(); })
@@ -133,16 +139,26 @@ void add_phases(tools::ScriptSteps& script, ModuleInstance* m, Run& run,
 }
 
 void print_report(const char* title, const Run& run) {
+    if (run.start_only) {
+        std::printf("start to main panel drawn        %8.1f ms   (goal <= %.0f ms)\n", run.shown_ms,
+                    run.start_goal_ms);
+        std::fflush(stdout);
+        return;
+    }
     std::printf("%s, simulated crate; %.0f s per phase\n\n", title, run.phase_seconds);
     std::printf("%-42s %8s %8s %14s %8s\n", "phase", "wall s", "cpu s", "% of one core", "events");
     for (const Phase& p : run.phases) {
-        const double share = p.wall > 0 ? 100.0 * p.cpu / p.wall : 0;
-        std::printf("%-42s %8.2f %8.3f %13.2f%% %8llu\n", p.name, p.wall, p.cpu, share,
+        // Two readings of the process times can come out a hair apart the wrong way (seen under
+        // wine in an idle phase); a phase never used less than nothing.
+        const double cpu = std::max(0.0, p.cpu);
+        const double share = p.wall > 0 ? 100.0 * cpu / p.wall : 0;
+        std::printf("%-42s %8.2f %8.3f %13.2f%% %8llu\n", p.name, p.wall, cpu, share,
                     static_cast<unsigned long long>(p.events));
     }
     std::printf("\npeak memory                      %8.1f MB\n", peak_memory_bytes() / 1048576.0);
     std::printf("start to main panel drawn        %8.1f ms\n", run.shown_ms);
-    std::printf("\ngoals: idle <= 0.5%%, polling <= 1.5%% of one core; <= 60 MB; <= 150 ms\n");
+    std::printf("\ngoals: idle <= 0.5%%, polling <= 1.5%% of one core; <= 60 MB; <= %.0f ms\n",
+                run.start_goal_ms);
     std::fflush(stdout);
 }
 

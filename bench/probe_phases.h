@@ -35,10 +35,14 @@ struct Run {
                        {"polling, spinning on ProcessSystemEvents"}};
     double phase_seconds = 20;
     double shown_ms = -1;  // start to main panel drawn
+    double start_goal_ms = 150;
+    // Only the start: the program closes as soon as the main panel is drawn, with no phases.
+    bool start_only = false;
 };
 
 // Adds the steps of a run to `script`: wait until `drawn()` (which draws the main panel in full
-// and returns true once it is on the screen), then the four phases, then the exit.
+// and returns true once it is on the screen), then the four phases (none when `start_only`), then
+// the exit.
 // `since_start_ms()` gives the milliseconds since the program started.
 void add_phases(tools::ScriptSteps& script, ModuleInstance* m, Run& run,
                 std::function<bool()> drawn, std::function<double()> since_start_ms);
