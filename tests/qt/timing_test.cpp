@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTimer>
 #include <chrono>
+#include <thread>
 
 #include "qt_view_test.h"
 
@@ -44,6 +45,28 @@ TEST_F(TimingTest, WaitingTurnReturnsOnOperatorInput) {
     ASSERT_EQ(ProcessSystemEventsWaiting(), 0);
     EXPECT_EQ(recorder().calls, (std::vector<Call>{{panel_, V_BUTTON, EVENT_COMMIT, 0}}));
     EXPECT_LT(seconds_since(start), 2.0);
+}
+
+// The host's own Qt timer runs in the run-time's turn; what it changes (qorm_close sets the flag
+// the front panel's loop looks at) is seen at the end of that turn, also when the timer was
+// already due when the turn began. A safety timer wakes a wait that slept on through the flag,
+// so a regression fails here instead of hanging.
+TEST_F(TimingTest, WaitingTurnReturnsAfterTheHostsOwnTimer) {
+    bool flag = false, rescued = false;
+    QTimer::singleShot(50, [&] { flag = true; });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [&] { rescued = true; });
+    safety.start(3000);
+    // The program is busy while the host's timer falls due (a panel loading, say).
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    int turns = 0;
+    while (!flag || turns == 0) {
+        ASSERT_EQ(ProcessSystemEventsWaiting(), 0);
+        ++turns;
+        ASSERT_LT(turns, 1000) << "the waiting turn must sleep, not spin";
+    }
+    EXPECT_FALSE(rescued) << "the turn that ran the host's timer slept on past it";
 }
 
 TEST_F(TimingTest, WaitWithNothingToWaitForEnds) {

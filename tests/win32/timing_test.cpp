@@ -56,6 +56,44 @@ TEST_F(TimingTest, WaitingTurnReturnsOnOperatorInput) {
     EXPECT_LT(waited, 2.0);
 }
 
+// The host's own messages (a thread timer, its own window) are delivered in the run-time's turn;
+// what their handlers change (qorm_close sets the flag the front panel's loop looks at) is seen
+// at the end of that turn, not after the next message comes, also when the message was already
+// waiting when the turn began. A safety timer wakes a wait that
+// slept on through the flag, so a regression fails here instead of hanging.
+bool g_host_flag = false;
+bool g_rescued = false;
+void CALLBACK host_timer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_host_flag = true;
+}
+void CALLBACK safety_timer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_rescued = true;
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+TEST_F(TimingTest, WaitingTurnReturnsAfterTheHostsOwnMessage) {
+    g_host_flag = false;
+    g_rescued = false;
+    settle();
+    const UINT_PTR host = SetTimer(nullptr, 0, 50, host_timer);
+    const UINT_PTR safety = SetTimer(nullptr, 0, 3000, safety_timer);
+    ASSERT_NE(host, 0u);
+    ASSERT_NE(safety, 0u);
+    // The program is busy while the host's timer falls due (a panel loading, say): the turn finds
+    // its message at once, before it would sleep.
+    Sleep(100);
+    int turns = 0;
+    while (!g_host_flag || turns == 0) {
+        ASSERT_EQ(ProcessSystemEventsWaiting(), 0);
+        ++turns;
+        ASSERT_LT(turns, 1000) << "the waiting turn must sleep, not spin";
+    }
+    EXPECT_FALSE(g_rescued) << "the turn that ran the host's timer slept on past it";
+    KillTimer(nullptr, safety);
+}
+
 TEST_F(TimingTest, WaitWithNothingToWaitForEnds) {
     ASSERT_EQ(HidePanel(panel_), 0);
     EXPECT_EQ(ProcessSystemEventsWaiting(), UIE_WAIT_NEVER_ENDS)

@@ -2,6 +2,7 @@
 // model's notifications passed to the view.
 #include "uir/qt.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <deque>
 #include <thread>
+#include <utility>
 
 #include "core/placement.h"
 #include "panel_window.h"
@@ -156,7 +158,11 @@ class QtBackend final : public Backend {
         return std::chrono::duration<double>(Clock::now() - origin_).count();
     }
 
-    void collect_input() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    // What QCoreApplication::processEvents does, keeping whether anything was delivered.
+    void collect_input() override {
+        QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+        took_events_ = dispatcher != nullptr && dispatcher->processEvents(QEventLoop::AllEvents);
+    }
 
     // Sleeps in the event dispatcher until Qt delivers something: operator input (which comes
     // through automation), the single-shot timer at the deadline, or anything else the program
@@ -171,6 +177,10 @@ class QtBackend final : public Backend {
         const double left = deadline - now();
         if (left <= 0) return 0;
         if (deadline == kNever && !view_->any_panel_visible()) return UIE_WAIT_NEVER_ENDS;
+        // Something this turn delivered may have been the program's own (a host's Qt timer that
+        // was already due) and changed what the loop around is waiting for. The turn returns so
+        // that loop looks; sleeping here would wait for some further event, which may never come.
+        if (std::exchange(took_events_, false)) return 0;
         if (std::isfinite(deadline)) wake_->start(wait_ms(left));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         wake_->stop();
@@ -321,6 +331,8 @@ class QtBackend final : public Backend {
     std::unique_ptr<View> view_;
     std::unique_ptr<QTimer> wake_;
     bool quit_ = false;
+    // Whether the latest collect_input delivered anything (see wait).
+    bool took_events_ = false;
 };
 
 void abandon_at_exit() {

@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "drawn_window.h"
 #include "look.h"
@@ -83,6 +84,7 @@ class Win32Backend final : public Backend {
     // Everything queued for the thread's windows; the operator's gestures reach automation from
     // the window procedures. Never blocks.
     void collect_input() override {
+        took_messages_ = false;
         if (system_quit_) return;
         MSG m;
         while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -92,6 +94,7 @@ class Win32Backend final : public Backend {
                 system_quit_code_ = static_cast<int>(m.wParam);
                 return;
             }
+            took_messages_ = true;
             if (view_ && view_->pre_translate(m)) continue;
             TranslateMessage(&m);
             DispatchMessageW(&m);
@@ -105,6 +108,11 @@ class Win32Backend final : public Backend {
         if (events_pending()) return 0;
         if (quit_ || system_quit_) return UIE_WAIT_NEVER_ENDS;
         if (deadline == kNever && !view_->any_panel_visible()) return UIE_WAIT_NEVER_ENDS;
+        // A message this turn delivered may have been the host's own (its thread timer, its own
+        // window) and changed what the loop around is waiting for: qorm_close from a host's timer
+        // sets the flag the front panel's loop looks at. The turn returns so that loop looks;
+        // sleeping here would wait for some further message, which may never come.
+        if (std::exchange(took_messages_, false)) return 0;
         DWORD ms = INFINITE;
         if (std::isfinite(deadline)) {
             const double left = deadline - now();
@@ -177,6 +185,8 @@ class Win32Backend final : public Backend {
     bool quit_ = false;
     bool system_quit_ = false;
     int system_quit_code_ = 0;
+    // Whether the latest collect_input delivered any message (see wait).
+    bool took_messages_ = false;
 };
 
 }  // namespace
