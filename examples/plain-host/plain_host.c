@@ -6,11 +6,12 @@
  * host contract. On Windows the system libraries are visa32.dll and KELBASE_32.dll, linked
  * through their import libraries, and the library is loaded with LoadLibraryW.
  *
- *   plain_host [LIBRARY [CARRIER [INSTANCES]]]
+ *   plain_host [LIBRARY [CARRIER [INSTANCES [view]]]]
  *
  * LIBRARY is libqorm.so (found on the library path), on Windows qorm.dll (found beside the
  * program first), unless given; CARRIER the carrier's VISA resource (VXI0::8::INSTR); INSTANCES
- * how many instances are opened and closed (100).
+ * how many instances are opened and closed (100). With view (Windows, on a desktop) one more
+ * instance is shown with qorm_display and closed from the host's own timer.
  *
  * On the stand-in system libraries (lib/qorm-sim/ on LD_LIBRARY_PATH; on Windows the DLLs of
  * bin/qorm-sim/ beside the program) the host also asks the simulated crate how many sessions are
@@ -262,6 +263,38 @@ static void open_and_close(const struct FrontPanelLibrary* lib, ViSession carrie
     expect_status(lib->close(&record), 0, "qorm_close");
 }
 
+#ifdef _WIN32
+/* With windows (qorm.dll's own view on a desktop): the front panel is shown with qorm_display,
+ * which runs until the instance is closed, and the host closes it from its own timer, as a
+ * carrier's front panel closes its modules' panels. The timer is the thread's, delivered by the
+ * front panel's own message loop. */
+static const struct FrontPanelLibrary* g_shown_lib;
+static ModuleInstance* g_shown;
+static ViStatus g_close_from_timer = -2;
+
+static void CALLBACK close_from_timer(HWND window, UINT message, UINT_PTR timer, DWORD time) {
+    (void)window;
+    (void)message;
+    (void)time;
+    KillTimer(NULL, timer);
+    g_close_from_timer = g_shown_lib->close(&g_shown);
+}
+
+static void show_and_close_from_timer(const struct FrontPanelLibrary* lib, ViSession carrier,
+                                      ViUInt16 position) {
+    ModuleInstance* record = NULL;
+    expect_status(lib->init(carrier, position, VI_TRUE, VI_TRUE, &record), 0, "qorm_init");
+    if (record == NULL) return;
+    g_shown_lib = lib;
+    g_shown = record;
+    expect(SetTimer(NULL, 0, 500, close_from_timer) != 0, "SetTimer не поставил таймер");
+    expect_status(lib->display(record), 0, "qorm_display в окнах");
+    expect_status(g_close_from_timer, 0, "qorm_close из таймера хоста");
+    /* The run has released the instance: the host's variable is stale now and is refused. */
+    expect_status(lib->close(&g_shown), -1, "qorm_close после конца показа");
+}
+#endif
+
 int main(int argc, char** argv) {
     const char* library;
     const char* resource;
@@ -272,7 +305,7 @@ int main(int argc, char** argv) {
     struct FrontPanelLibrary lib;
     SessionCountFn open_sessions;
     void* count_address;
-    int before_instances = 0, i;
+    int before_instances = 0, i, shown;
     char location[QORM_LOCATION_LEN];
 
     /* Unbuffered, so a host stopped from outside (a test's time limit) still shows how far it
@@ -281,7 +314,14 @@ int main(int argc, char** argv) {
     library = argument(argc, argv, 1) ? argument(argc, argv, 1) : kDefaultLibrary;
     resource = argument(argc, argv, 2) ? argument(argc, argv, 2) : "VXI0::8::INSTR";
     instances = argument(argc, argv, 3) ? atoi(argument(argc, argv, 3)) : 100;
+    shown = argument(argc, argv, 4) != NULL && strcmp(argument(argc, argv, 4), "view") == 0;
 
+#ifndef _WIN32
+    if (shown) {
+        fprintf(stderr, "plain_host: view — только в Windows: здесь у библиотеки нет своих окон\n");
+        return 2;
+    }
+#endif
     st = viOpenDefaultRM(&rm);
     if (st < 0) {
         fprintf(stderr, "plain_host: viOpenDefaultRM вернула %08X\n", (unsigned)st);
@@ -320,7 +360,13 @@ int main(int argc, char** argv) {
     check_null_arguments(&lib, carrier, position);
     if (empty != 0) check_empty_position(&lib, carrier, empty);
     expected_location(carrier, position, location, sizeof location);
-    for (i = 0; i < instances; ++i) open_and_close(&lib, carrier, position, location, i == 0);
+    /* Shown in windows, qorm_display does not refuse: the first instance is offered to it
+     * only where there are none to show it in. */
+    for (i = 0; i < instances; ++i)
+        open_and_close(&lib, carrier, position, location, i == 0 && !shown);
+#ifdef _WIN32
+    if (shown) show_and_close_from_timer(&lib, carrier, position);
+#endif
 
     if (open_sessions)
         expect(open_sessions() == before_instances, "экземпляры оставили открытые сеансы");
