@@ -30,8 +30,10 @@ std::unique_ptr<ControlView> make_timer(const Control&, HWND, Operator&);
 // the window's text from the start.
 HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
                 DWORD ex_style = 0, const wchar_t* text = nullptr);
-// The same at the rectangle `at` of the panel (a part of the control's place).
+// The same at the rectangle `at` of the panel (a part of the control's place); `create_param`
+// reaches the window procedure in WM_NCCREATE.
 HWND make_child_at(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
-                   const RECT& at, DWORD ex_style = 0, const wchar_t* text = nullptr);
+                   const RECT& at, DWORD ex_style = 0, const wchar_t* text = nullptr,
+                   void* create_param = nullptr);
 
 }  // namespace uir::win32

@@ -18,7 +18,7 @@ HWND make_child(const wchar_t* window_class, DWORD style, HWND parent, const Con
 }
 
 HWND make_child_at(const wchar_t* window_class, DWORD style, HWND parent, const Control& c,
-                   const RECT& at, DWORD ex_style, const wchar_t* text) {
+                   const RECT& at, DWORD ex_style, const wchar_t* text, void* create_param) {
     const DWORD shown = c.visible ? WS_VISIBLE : 0;
     const DWORD dimmed = c.dimmed ? WS_DISABLED : 0;
     return CreateWindowExW(ex_style, window_class, text ? text : L"",
@@ -26,7 +26,7 @@ HWND make_child_at(const wchar_t* window_class, DWORD style, HWND parent, const 
                            std::max(1, static_cast<int>(at.right - at.left)),
                            std::max(1, static_cast<int>(at.bottom - at.top)), parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id & 0xFFFF)),
-                           this_module(), nullptr);
+                           this_module(), create_param);
 }
 
 namespace {

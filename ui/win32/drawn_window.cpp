@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "module.h"
+#include "control_views.h"
 
 namespace uir::win32 {
 namespace {
@@ -121,12 +121,8 @@ void unregister_drawn_class(HINSTANCE instance) {
 }
 
 HWND make_drawn(HWND parent, const Control& c, Drawn* drawn) {
-    const DWORD shown = c.visible ? WS_VISIBLE : 0;
-    const DWORD dimmed = c.dimmed ? WS_DISABLED : 0;
-    return CreateWindowExW(0, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | shown | dimmed, c.left,
-                           c.top, c.width > 0 ? c.width : 1, c.height > 0 ? c.height : 1, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id & 0xFFFF)),
-                           this_module(), drawn);
+    return make_child_at(kClass, 0, parent, c,
+                         RECT{c.left, c.top, c.left + c.width, c.top + c.height}, 0, nullptr, drawn);
 }
 
 }  // namespace uir::win32

@@ -42,8 +42,8 @@ class Look {
     int line_height() const { return line_height_; }
     HBRUSH brush(COLORREF colour);
     // A memory context compatible with the screen, kept for measuring text: taking the screen's
-    // own context for each measure is a round trip to wine's server and a check of its display
-    // cache every time, some two hundred times while the main panel is made.
+    // own context for each measure is a round trip to wine's server every time, some 150 times
+    // while the main panel is made.
     HDC measuring_dc() const { return measure_; }
 
   private:
